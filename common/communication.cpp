@@ -1,0 +1,468 @@
+#include "communication.h"
+
+#include "bcomport.h"
+
+#include <QCoreApplication>
+#include <QThread>
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+namespace {
+
+constexpr std::array<std::uint8_t, 13> AnswerTypes{1, 17, 19, 33, 35, 49, 65, 81, 97, 113, 129, 161, 241};
+
+SPacket ZeroPacket()
+{
+  SPacket p;
+  std::memset(&p, 0, sizeof p);
+  return p;
+}
+
+void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+}   // namespace
+
+TCommunication::TCommunication(QObject *owner, const QString &logPath, TSerialLine *line)
+    : QObject(owner), SerialLine(line ? line : new TBComPort)
+{
+  SerialLine->setParent(this);
+  for (std::size_t k = 0; k < Slots.size(); ++k)
+    Slots[k] = SSlot{AnswerTypes[k], ZeroPacket()};
+  connect(SerialLine, &TSerialLine::BytesReceived, this, &TCommunication::ComRxChar);
+  LinkTimer.setSingleShot(true);
+  LinkTimer.setInterval(SilentLineMs);
+  connect(&LinkTimer, &QTimer::timeout, this, &TCommunication::LinkTimeout);
+  if (!logPath.isEmpty()) {
+    PacketLog.setFileName(logPath);
+    // No log is no reason to stop: the program runs on without one.
+    LogEnabled = PacketLog.open(QIODevice::WriteOnly | QIODevice::Truncate);
+  }
+}
+
+TCommunication::~TCommunication()
+{
+  ClosePort();
+  if (PacketLog.isOpen())
+    PacketLog.close();
+}
+
+bool TCommunication::OnLinkThread() const { return QThread::currentThread() == thread(); }
+
+// ---------------------------------------------------------------- port
+
+bool TCommunication::OpenPort(const QString &portName, qint32 baudRate)
+{
+  ClosePort();
+  if (!portName.isEmpty())
+    SetPortName(portName);
+  Window.Clear();
+  std::scoped_lock lock(PortLock);
+  PortError.clear();
+  // One attempt: a port that does not open now is reported, not hammered until it gives in.
+  if (!SerialLine->Open(PortName, baudRate, &PortError))
+    return false;
+  SerialLine->PurgeInput();
+  SerialLine->PurgeOutput();
+  return true;
+}
+
+QString TCommunication::LastPortError() const
+{
+  std::scoped_lock lock(PortLock);
+  return PortError;
+}
+
+bool TCommunication::ClosePort()
+{
+  SetLinkAlive(false);
+  if (OnLinkThread())
+    LinkTimer.stop();
+  std::scoped_lock lock(PortLock);
+  if (SerialLine->IsOpen())
+    SerialLine->Close();
+  return true;
+}
+
+bool TCommunication::IsPortOpen() const
+{
+  std::scoped_lock lock(PortLock);
+  return SerialLine->IsOpen();
+}
+
+bool TCommunication::IsLinkAlive() const
+{
+  std::scoped_lock lock(LinkLock);
+  return LinkAlive;
+}
+
+void TCommunication::SetLinkAlive(bool alive)
+{
+  bool changed;
+  {
+    std::scoped_lock lock(LinkLock);
+    changed = LinkAlive != alive;
+    LinkAlive = alive;
+    if (!alive) {
+      // A second ECU plugged in must never show the first one's identity.
+      Identified = false;
+      IdentityRecord = SVersionFirmware{};
+    }
+  }
+  if (changed)
+    Q_EMIT LinkAliveChanged(alive);
+}
+
+QString TCommunication::GetPortName() const
+{
+  std::scoped_lock lock(PortLock);
+  return PortName;
+}
+
+void TCommunication::SetPortName(const QString &name)
+{
+  std::scoped_lock lock(PortLock);
+  PortName = name;
+}
+
+QStringList TCommunication::EnumPorts() { return TBComPort::EnumPorts(); }
+
+bool TCommunication::IsLogEnabled() const
+{
+  std::scoped_lock lock(LogLock);
+  return LogEnabled;
+}
+
+// ---------------------------------------------------------------- packets
+
+bool TCommunication::HasSlot(std::uint8_t type)
+{
+  return std::find(AnswerTypes.begin(), AnswerTypes.end(), type) != AnswerTypes.end();
+}
+
+TCommunication::SSlot *TCommunication::SlotOfType(std::uint8_t type)
+{
+  for (SSlot &slot : Slots)
+    if (slot.Type == type)
+      return &slot;
+  return nullptr;
+}
+
+bool TCommunication::SendRequest(const std::uint8_t *data, int length, std::uint8_t answerType)
+{
+  try {
+    {
+      std::scoped_lock lock(SlotLock);
+      if (!SlotOfType(answerType))
+        return false;
+    }
+    if (!IsPortOpen())
+      return false;
+    const std::vector<std::uint8_t> frame = Framing::BuildFrame(data, length);
+    if (OnLinkThread())
+      SerialLine->PurgeOutput();
+    return SerialLine->Write(QByteArray(reinterpret_cast<const char *>(frame.data()), qsizetype(frame.size())));
+  } catch (...) {
+    return false;
+  }
+}
+
+void TCommunication::TakeAnswer(SPacket &record, std::uint8_t answerType)
+{
+  std::scoped_lock lock(SlotLock);
+  SSlot *slot = SlotOfType(answerType);
+  if (!slot) {
+    record.Status = SPacket::Empty;
+    return;
+  }
+  if (slot->Packet.Status != SPacket::Waiting)
+    return;
+  record = slot->Packet;
+  slot->Packet = SPacket::MakeEmpty();
+}
+
+void TCommunication::PumpMessages()
+{
+  // On the polling thread there is nothing to dispatch: answers are stored by the UI thread.
+  if (OnLinkThread())
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void TCommunication::ComRxChar(const QByteArray &batch)
+{
+  const int n = int(std::min<qsizetype>(batch.size(), Framing::WindowSize));
+  if (n <= 0)
+    return;
+  LinkTimer.stop();
+  SetLinkAlive(true);
+  Window.ScanWindow(reinterpret_cast<const std::uint8_t *>(batch.constData()), n,
+                    [this](const TReceiveWindow::SFound &p) { StorePacket(p.Type, p.Payload, p.Length); });
+  LinkTimer.start();
+}
+
+void TCommunication::StorePacket(std::uint8_t type, const std::uint8_t *payload, int length)
+{
+  SPacket copy;
+  {
+    std::scoped_lock lock(SlotLock);
+    SSlot *slot = SlotOfType(type);
+    if (!slot)
+      return;
+    SPacket &p = slot->Packet;
+    std::memset(&p, 0, sizeof p);
+    std::memcpy(p.Data, payload, std::size_t(std::clamp(length, 0, SPacket::DataSize)));
+    p.Length = length;
+    p.Status = SPacket::Waiting;
+    p.Type = type;
+    copy = p;
+  }
+  std::scoped_lock lock(LogLock);
+  if (LogEnabled)
+    PacketLog.write(reinterpret_cast<const char *>(&copy), sizeof copy);   // a failed write is not retried
+}
+
+void TCommunication::LinkTimeout()
+{
+  LinkTimer.stop();
+  SetLinkAlive(false);
+  if (IsPortOpen()) {
+    SerialLine->PurgeInput();
+    SerialLine->PurgeOutput();
+  }
+}
+
+// ---------------------------------------------------------------- requests
+
+bool TCommunication::WaitAnswer(SPacket &record, std::uint8_t answerType, int length, const std::uint8_t *request)
+{
+  int polls = 0;
+  int resends = 0;
+  for (;;) {
+    TakeAnswer(record, answerType);
+    PumpMessages();
+    if (polls > LooksPerSend - 1) {
+      Sleep(5);
+      SendRequest(request, length, answerType);
+      polls = 0;
+      ++resends;
+    }
+    Sleep(1);
+    ++polls;
+    if (resends > MaxResends - 1) {
+      record = SPacket::MakeEmpty();
+      return false;
+    }
+    if (!IsLinkAlive()) {
+      record.Status = SPacket::Empty;
+      return false;
+    }
+    if (record.Status == SPacket::Waiting) {
+      record.Status = SPacket::Empty;
+      return true;
+    }
+  }
+}
+
+bool TCommunication::StartRequest(const std::uint8_t *request, int length, std::uint8_t answerType)
+{
+  if (!IsLinkAlive())
+    return false;
+  // A late answer to an earlier, given-up request must never pass as this one's.
+  SPacket stale = SPacket::MakeEmpty();
+  TakeAnswer(stale, answerType);
+  return SendRequest(request, length, answerType);
+}
+
+bool TCommunication::WaitEcho(SPacket &record, std::uint8_t answerType, int length, const std::uint8_t *request,
+                              const std::uint8_t *echo, int echoLength)
+{
+  int wrongEchoes = 0;
+  while (std::memcmp(record.Data, echo, std::size_t(echoLength)) != 0) {
+    if (!WaitAnswer(record, answerType, length, request))
+      return false;
+    if (std::memcmp(record.Data, echo, std::size_t(echoLength)) != 0 && ++wrongEchoes > MaxWrongEchoes)
+      return false;
+  }
+  return true;
+}
+
+bool TCommunication::ReadInfo(SInfo &info, SVersionFirmware &identity)
+{
+  SPacket record = SPacket::MakeEmpty();
+  const std::uint8_t request = 0;
+  const bool came = WaitAnswer(record, 1, 1, &request);
+  bool identify;
+  {
+    std::scoped_lock lock(LinkLock);
+    identify = LinkAlive && !Identified;
+  }
+  if (identify) {
+    SVersionFirmware read;
+    if (ReadVersion(read)) {
+      std::scoped_lock lock(LinkLock);
+      // Identified only when the identity answer came, so a missed answer is asked again.
+      if (LinkAlive) {
+        IdentityRecord = read;
+        Identified = true;
+      }
+      identity = read;
+      info.EcuIdentity.VersionTextRef = 0;
+      info.EcuIdentity.IdTextRef = 0;
+      info.EcuIdentity.Flags = read.Flags;
+    }
+  }
+  DecodeLivePacket(record, AFRCorrection(), info);
+  info.ReadTime = ToDayCount(QDateTime::currentDateTime());
+  info.Raw = record;
+  return came;
+}
+
+bool TCommunication::ReadVersion(SVersionFirmware &identity)
+{
+  const std::uint8_t request = 240;
+  if (!StartRequest(&request, 1, 241))
+    return false;
+  SPacket record = SPacket::MakeEmpty();
+  if (!WaitAnswer(record, 241, 1, &request))
+    return false;
+  identity = DecodeVersionAnswer(record);
+  return true;
+}
+
+int TCommunication::ReadBlock(std::uint8_t requestType, std::uint8_t answerType, std::uint8_t *dest, int size)
+{
+  try {
+    if (!StartRequest(&requestType, 1, answerType))
+      return 0;
+    SPacket record = SPacket::MakeEmpty();
+    while (record.Type != answerType)
+      if (!WaitAnswer(record, answerType, 1, &requestType))
+        return 0;
+    std::memcpy(dest, record.Data, std::size_t(size));   // bytes beyond the answer's length are 0
+    return record.Length;
+  } catch (...) {
+    return 0;
+  }
+}
+
+bool TCommunication::WriteBlock(std::uint8_t requestType, std::uint8_t answerType, const std::uint8_t *src, int size)
+{
+  try {
+    std::array<std::uint8_t, 1 + ParamsSize> request{};
+    request[0] = requestType;
+    std::memcpy(request.data() + 1, src, std::size_t(size));
+    if (!StartRequest(request.data(), size + 1, answerType))
+      return false;
+    SPacket record = SPacket::MakeEmpty();
+    return WaitAnswer(record, answerType, size + 1, request.data());
+  } catch (...) {
+    return false;
+  }
+}
+
+int TCommunication::ReadParameters(std::uint8_t *dest) { return ReadBlock(16, 17, dest, ParamsSize); }
+bool TCommunication::WriteParameters(const std::uint8_t *src) { return WriteBlock(32, 33, src, ParamsSize); }
+int TCommunication::ReadExtraParameters(std::uint8_t *dest) { return ReadBlock(18, 19, dest, ParamsExtSize); }
+bool TCommunication::WriteExtraParameters(const std::uint8_t *src) { return WriteBlock(34, 35, src, ParamsExtSize); }
+
+int TCommunication::ReadCalibrationBlock(std::uint8_t *dest, int capacity, std::uint8_t block, std::uint8_t part)
+{
+  try {
+    const std::uint8_t request[3] = {48, block, part};
+    if (!StartRequest(request, 3, 49))
+      return 0;
+    SPacket record = SPacket::MakeEmpty();
+    if (!WaitEcho(record, 49, 3, request, request + 1, 2))
+      return 0;
+    const int count = std::min(record.Length - 2, capacity);
+    if (count <= 0)
+      return 0;
+    std::memcpy(dest, record.Data + 2, std::size_t(count));
+    return count;
+  } catch (...) {
+    return 0;
+  }
+}
+
+bool TCommunication::WriteCalibrationBlock(const std::uint8_t *src, int count, std::uint8_t block, std::uint8_t part)
+{
+  try {
+    if (count < 0 || count > Framing::MaxPayload - 2)
+      return false;
+    std::array<std::uint8_t, 3 + Framing::MaxPayload> request{};
+    request[0] = 64;
+    request[1] = block;
+    request[2] = part;
+    std::memcpy(request.data() + 3, src, std::size_t(count));
+    if (!StartRequest(request.data(), count + 3, 65))
+      return false;
+    SPacket record = SPacket::MakeEmpty();
+    return WaitEcho(record, 65, count + 3, request.data(), request.data() + 1, 2);
+  } catch (...) {
+    return false;
+  }
+}
+
+bool TCommunication::ReadTable(std::uint8_t *dest, int capacity, std::uint8_t index)
+{
+  try {
+    const std::uint8_t request[2] = {112, index};
+    if (!StartRequest(request, 2, 113))
+      return false;
+    SPacket record = SPacket::MakeEmpty();
+    if (!WaitEcho(record, 113, 2, request, request + 1, 1))
+      return false;
+    const int count = std::min(record.Length - 1, capacity);
+    if (count <= 0)
+      return false;
+    std::memcpy(dest, record.Data + 1, std::size_t(count));
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+bool TCommunication::WriteTable(const std::uint8_t *src, int count, std::uint8_t index)
+{
+  try {
+    if (count < 0 || count > Framing::MaxPayload - 1)
+      return false;
+    std::array<std::uint8_t, 2 + Framing::MaxPayload> request{};
+    request[0] = 128;
+    request[1] = index;
+    std::memcpy(request.data() + 2, src, std::size_t(count));
+    if (!StartRequest(request.data(), count + 2, 129))
+      return false;
+    SPacket record = SPacket::MakeEmpty();
+    return WaitEcho(record, 129, count + 2, request.data(), request.data() + 1, 1);
+  } catch (...) {
+    return false;
+  }
+}
+
+void TCommunication::SetAFRCorrection(double value)
+{
+  if (value > -1.6 && value < 1.6) {
+    std::scoped_lock lock(LinkLock);
+    LambdaCorrection = value;
+  }
+}
+
+double TCommunication::AFRCorrection() const
+{
+  std::scoped_lock lock(LinkLock);
+  return LambdaCorrection;
+}
+
+bool TCommunication::IsIdentified() const
+{
+  std::scoped_lock lock(LinkLock);
+  return Identified;
+}
+
+SVersionFirmware TCommunication::Identity() const
+{
+  std::scoped_lock lock(LinkLock);
+  return IdentityRecord;
+}

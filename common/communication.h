@@ -1,0 +1,117 @@
+#pragma once
+// TCommunication: the one link to the ECU. It owns the serial line, finds framed packets in the
+// received bytes, keeps one slot per answer type, frames and sends requests, waits for answers
+// with resends, and notices a silent line. Requests may come from the UI thread (transfers) and
+// from the polling thread (live data); received bytes are handled on the UI thread.
+
+#include "framing.h"
+#include "liverecord.h"
+#include "records.h"
+#include "serialline.h"
+
+#include <QFile>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <array>
+#include <cstdint>
+#include <mutex>
+
+class TCommunication : public QObject {
+  Q_OBJECT
+public:
+  static constexpr int DefaultBaudRate = 9600;
+  static constexpr int LoaderBaudRate = 57600;
+  static constexpr int SilentLineMs = 300;
+  static constexpr int LooksPerSend = 56;
+  static constexpr int MaxResends = 4;
+  // Answers with another address than asked, accepted in a row before an operation fails.
+  static constexpr int MaxWrongEchoes = 8;
+  static constexpr int ParamsSize = 50;
+  static constexpr int ParamsExtSize = 10;
+
+  // line: the serial line to use (taken over); nullptr makes a TBComPort. logPath: the packet
+  // log to create, or empty for none.
+  explicit TCommunication(QObject *owner = nullptr, const QString &logPath = {}, TSerialLine *line = nullptr);
+  ~TCommunication() override;
+
+  // Port.
+  bool OpenPort(const QString &portName, qint32 baudRate = DefaultBaudRate);
+  QString LastPortError() const;   // the system's reason for the last failed open
+  bool ClosePort();
+  bool IsPortOpen() const;
+  bool IsLinkAlive() const;
+  void SetLinkAlive(bool alive);
+  QString GetPortName() const;
+  void SetPortName(const QString &name);
+  static QStringList EnumPorts();
+  bool IsLogEnabled() const;
+
+  // Packets.
+  static bool HasSlot(std::uint8_t type);
+  bool SendRequest(const std::uint8_t *data, int length, std::uint8_t answerType);
+  void TakeAnswer(SPacket &record, std::uint8_t answerType);
+  void PumpMessages();
+  // One batch of received bytes (the line delivers them here; tests call it directly).
+  void ComRxChar(const QByteArray &batch);
+
+  // Requests. Reads return the bytes copied (0 on failure), writes whether the ECU acknowledged.
+  bool WaitAnswer(SPacket &record, std::uint8_t answerType, int length, const std::uint8_t *request);
+  // Fills info from the live packet; identity receives the ECU identity texts at the first poll
+  // after the link came up. Returns whether a live packet came.
+  bool ReadInfo(SInfo &info, SVersionFirmware &identity);
+  bool ReadVersion(SVersionFirmware &identity);
+  int ReadParameters(std::uint8_t *dest);
+  bool WriteParameters(const std::uint8_t *src);
+  int ReadExtraParameters(std::uint8_t *dest);
+  bool WriteExtraParameters(const std::uint8_t *src);
+  int ReadCalibrationBlock(std::uint8_t *dest, int capacity, std::uint8_t block, std::uint8_t part);
+  bool WriteCalibrationBlock(const std::uint8_t *src, int count, std::uint8_t block, std::uint8_t part);
+  bool ReadTable(std::uint8_t *dest, int capacity, std::uint8_t index);
+  bool WriteTable(const std::uint8_t *src, int count, std::uint8_t index);
+  void SetAFRCorrection(double value);
+  double AFRCorrection() const;
+  bool IsIdentified() const;
+  SVersionFirmware Identity() const;
+
+  TSerialLine &Line() { return *SerialLine; }
+
+Q_SIGNALS:
+  void LinkAliveChanged(bool alive);
+
+private:
+  struct SSlot {
+    std::uint8_t Type;
+    SPacket Packet;
+  };
+
+  SSlot *SlotOfType(std::uint8_t type);
+  void StorePacket(std::uint8_t type, const std::uint8_t *payload, int length);
+  void LinkTimeout();
+  // The common opening of a request: link alive, stale answer discarded, request sent.
+  bool StartRequest(const std::uint8_t *request, int length, std::uint8_t answerType);
+  // Waits until an answer whose first echoLength payload bytes equal echo arrives.
+  bool WaitEcho(SPacket &record, std::uint8_t answerType, int length, const std::uint8_t *request,
+                const std::uint8_t *echo, int echoLength);
+  int ReadBlock(std::uint8_t requestType, std::uint8_t answerType, std::uint8_t *dest, int size);
+  bool WriteBlock(std::uint8_t requestType, std::uint8_t answerType, const std::uint8_t *src, int size);
+  bool OnLinkThread() const;
+
+  TSerialLine *SerialLine;
+  TReceiveWindow Window;
+  std::array<SSlot, 13> Slots;
+  QTimer LinkTimer;
+  QString PortName;
+  QString PortError;
+  bool LinkAlive = false;
+  bool Identified = false;
+  SVersionFirmware IdentityRecord;
+  double LambdaCorrection = 0.0;
+  bool LogEnabled = false;
+  QFile PacketLog;
+
+  mutable std::mutex SlotLock;
+  mutable std::mutex LinkLock;
+  mutable std::mutex PortLock;
+  mutable std::mutex LogLock;
+};
