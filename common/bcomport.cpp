@@ -8,10 +8,12 @@ TBComPort::TBComPort(QObject *parent) : TSerialLine(parent)
 {
   connect(&Port, &QSerialPort::readyRead, this, &TBComPort::ReadBatch);
   // Line errors are not the link's business: a framing error only costs the bytes it spoiled,
-  // and the receive window skips them. A vanished device shows up as a silent line.
+  // and the receive window skips them. A device that vanished (cable pulled, adapter gone) is
+  // let go of quietly but the port stays open for the program: the link goes silent, and the
+  // user ends it with Disconnect as after any lost line.
   connect(&Port, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
     if (e == QSerialPort::ResourceError && Port.isOpen())
-      Close();
+      Port.close();
   });
 }
 

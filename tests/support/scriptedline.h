@@ -19,6 +19,7 @@ public:
 
   bool Open(const QString &, qint32 baud, QString *error) override
   {
+    ++OpenCount;
     if (FailOpen) {
       if (error)
         *error = QStringLiteral("Permission denied");
@@ -60,6 +61,18 @@ public:
   }
   static QByteArray LivePacket() { return Packet(1, QByteArray(23, '\0')); }
 
+  // Answers the identity request as an ECU "ZOLT 2.15", id 1234ABCD, flags FI.
+  void AnswerIdentity()
+  {
+    OnWrite = [this](const QByteArray &frame) {
+      if (frame.size() > 5 && std::uint8_t(frame[5]) == 240) {
+        QByteArray payload("ZOLT 2.15\0\0\0", 12);
+        payload += QByteArray("\xCD\xAB\x34\x12\x03", 5);
+        FeedPacket(241, payload);
+      }
+    };
+  }
+
   // Request frames written with the given request type.
   int CountWrites(std::uint8_t requestType) const
   {
@@ -72,6 +85,7 @@ public:
 
   bool Opened = false;
   bool FailOpen = false;
+  int OpenCount = 0;
   qint32 Baud = 0;
   std::vector<QByteArray> Written;
   std::function<void(const QByteArray &)> OnWrite;

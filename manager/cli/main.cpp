@@ -1,0 +1,91 @@
+#include "cli.h"
+
+#include <QCoreApplication>
+#include <functional>
+#include <map>
+
+namespace {
+
+const char *const Usage = R"(Usage: zolt-cli [--port PATH] COMMAND [OPERANDS] [OPTIONS]
+
+Commands that talk to the ECU (need --port PATH, e.g. /dev/ttyUSB0 or a virtual ECU's /dev/pts/N):
+  info                 print the ECU identity: "version: ...", "id: ...", "flags: ..." (3 lines)
+  live [--count N]     print live records as CSV rows as the polling thread makes them;
+                       N rows then exit, otherwise until interrupted
+
+Options:
+  --port PATH          the serial port of the ECU
+  --count N            number of rows for live
+  --format csv|json    output format where a command offers both
+  --help               this text
+
+Exit status: 0 on success, 1 with one error line on stderr otherwise.
+)";
+
+bool ParseArgs(const QStringList &argv, SCliArgs &args, QString &error)
+{
+  for (int k = 0; k < argv.size(); ++k) {
+    const QString &a = argv[k];
+    auto value = [&](QString &into) {
+      if (k + 1 >= argv.size()) {
+        error = QStringLiteral("%1 needs a value").arg(a);
+        return false;
+      }
+      into = argv[++k];
+      return true;
+    };
+    if (a == QLatin1String("--port")) {
+      if (!value(args.Port))
+        return false;
+    } else if (a == QLatin1String("--format")) {
+      if (!value(args.Format))
+        return false;
+    } else if (a == QLatin1String("--count")) {
+      QString n;
+      if (!value(n))
+        return false;
+      bool ok = false;
+      args.Count = n.toInt(&ok);
+      if (!ok || args.Count < 0) {
+        error = QStringLiteral("--count needs a whole number, not \"%1\"").arg(n);
+        return false;
+      }
+    } else if (a.startsWith(QLatin1String("--"))) {
+      error = QStringLiteral("unknown option %1").arg(a);
+      return false;
+    } else if (args.Command.isEmpty()) {
+      args.Command = a;
+    } else {
+      args.Operands << a;
+    }
+  }
+  return true;
+}
+
+}   // namespace
+
+int main(int argc, char **argv)
+{
+  QCoreApplication app(argc, argv);
+  const QStringList argList = QCoreApplication::arguments().mid(1);
+  if (argList.isEmpty() || argList.contains(QLatin1String("--help")) || argList.contains(QLatin1String("-h"))) {
+    Out() << Usage;
+    Out().flush();
+    return argList.isEmpty() ? 1 : 0;
+  }
+  SCliArgs args;
+  QString error;
+  if (!ParseArgs(argList, args, error))
+    return Fail(error);
+  const std::map<QString, std::function<int(const SCliArgs &)>> commands{
+      {QStringLiteral("info"), CmdInfo},
+      {QStringLiteral("live"), CmdLive},
+  };
+  const auto command = commands.find(args.Command);
+  if (command == commands.end())
+    return Fail(QStringLiteral("unknown command \"%1\" (zolt-cli --help lists them)").arg(args.Command));
+  const int code = command->second(args);
+  Out().flush();
+  Err().flush();
+  return code;
+}

@@ -1,0 +1,340 @@
+#include "mainwindow.h"
+
+#include "communication.h"
+#include "messages.h"
+#include "prompts.h"
+#include "readinfo.h"
+#include "settingsdialog.h"
+#include "ui_mainwindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QThread>
+
+namespace {
+
+const QColor MoneyGreen(192, 220, 192);
+
+// Menu captions match ignoring accelerator marks and letter case.
+QString MenuKey(QString caption) { return caption.remove(QLatin1Char('&')).toLower(); }
+
+}   // namespace
+
+TMain::TMain(const QString &programDir, const QStringList &arguments, QWidget *parent, TSerialLine *line)
+    : QMainWindow(parent), Ui(std::make_unique<Ui::TMain>()), Dir(programDir),
+      SettingsFile(QDir(programDir).filePath(QStringLiteral("Setting.ini")))
+{
+  Ui->setupUi(this);
+  const SCommandLine commandLine = ParseCommandLine(arguments, programDir);
+  Link = new TCommunication(this, commandLine.PacketLogPath, line);
+  MessageList = new TMessages(this);
+  InstallWindowWalk();
+
+  const TSettingsFile::SLoaded loaded = SettingsFile.Load();
+  Link->SetPortName(loaded.ComPort);
+  Setting = loaded.Settings;
+
+  Actions = new TActionList(this);
+  PluginActions = new TActionList(this);
+  for (QAction *action : findChildren<QAction *>()) {
+    if (!action->objectName().startsWith(QLatin1String("A_")))
+      continue;
+    // Every action belongs to the window, so its shortcut works with or without a menu entry.
+    addAction(action);
+  }
+  // The menu order is the order of the design's action list.
+  for (const char *name : {"A_Connect", "A_Disconnect", "A_CloseApp", "A_ReadCalibrate", "A_WriteCalibrate",
+                           "A_Settings", "A_WriteFirmware", "A_ReadParameters", "A_WriteParameters", "A_Paramerets",
+                           "A_Version", "A_Debug", "A_LoadFile", "A_SaveFile", "A_Repozitory"})
+    Actions->Add(Action(name));
+  TActionList::SetInMenu(Action("A_Debug"), commandLine.DebugVisible);
+  CreateActionRules();
+  CreateStatusBar();
+
+  connect(Action("A_Connect"), &QAction::triggered, this, &TMain::A_ConnectExecute);
+  connect(Action("A_Disconnect"), &QAction::triggered, this, &TMain::A_DisconnectExecute);
+  connect(Action("A_CloseApp"), &QAction::triggered, this, &TMain::close);
+  connect(Action("A_Version"), &QAction::triggered, this, &TMain::A_VersionExecute);
+  connect(Action("A_Settings"), &QAction::triggered, this, &TMain::A_SettingsExecute);
+  connect(Action("A_Debug"), &QAction::triggered, this, &TMain::A_DebugExecute);
+
+  QFont bold = font();
+  bold.setBold(true);
+  setFont(bold);
+  // The design's window is small and fixed; the menu and the status bar need their own height
+  // in this toolkit, so only the width is taken as designed.
+  setFixedSize(300, sizeHint().height());
+  QPoint topLeft;
+  if (SettingsFile.LoadPosition(topLeft))
+    move(topLeft);
+  else if (const QScreen *screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+
+  MessageList->Add(this);
+  BuildMainMenu();
+  Actions->RunUpdates();
+}
+
+TMain::~TMain()
+{
+  MessageList->Remove(this);
+  if (Poller) {
+    Poller->Terminate();
+    Poller->wait();
+  }
+  SettingsFile.SavePosition(pos());
+  MessageList->Clear();
+}
+
+QAction *TMain::Action(const char *name) const { return findChild<QAction *>(QLatin1String(name)); }
+QMenuBar *TMain::MainMenu() const { return Ui->MainMenu; }
+QString TMain::VersionText() const { return QStringLiteral(ZOLT_VERSION); }
+QString TMain::PanelText(int panel) const { return panel >= 1 && panel <= 4 ? Panels[panel]->text() : QString(); }
+
+void TMain::InstallWindowWalk()
+{
+  TMessages::SetWindowEnumerator([](const char *rootClassName) {
+    QList<QObject *> windows;
+    const QWidgetList topLevels = QApplication::topLevelWidgets();
+    for (QWidget *w : topLevels)
+      if (qstrcmp(w->metaObject()->className(), rootClassName) == 0) {
+        for (QWidget *child : w->findChildren<QWidget *>())
+          windows << child;
+        break;
+      }
+    for (QWidget *w : topLevels)
+      windows << w;
+    return windows;
+  });
+}
+
+void TMain::CreateStatusBar()
+{
+  const int widths[5] = {80, 70, 65, 35, 50};
+  Progress = new QProgressBar;
+  Progress->setFixedSize(75, 15);
+  Progress->setTextVisible(false);
+  Progress->setRange(0, 100);
+  Progress->setValue(0);
+  SetGaugeConnected(false);
+  auto *gaugeCell = new QWidget;
+  gaugeCell->setFixedWidth(widths[0]);
+  auto *gaugeLayout = new QHBoxLayout(gaugeCell);
+  gaugeLayout->setContentsMargins(2, 0, 2, 0);
+  gaugeLayout->addWidget(Progress);
+  statusBar()->addWidget(gaugeCell);
+  for (int k = 1; k < 5; ++k) {
+    Panels[k] = new QLabel;
+    Panels[k]->setObjectName(QStringLiteral("Panel%1").arg(k));
+    Panels[k]->setFixedWidth(widths[k]);
+    Panels[k]->setAlignment(k == 4 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+    Panels[k]->setFrameShape(QFrame::Panel);
+    Panels[k]->setFrameShadow(QFrame::Sunken);
+    statusBar()->addWidget(Panels[k]);
+  }
+}
+
+void TMain::SetGaugeConnected(bool connected)
+{
+  Progress->setStyleSheet(QStringLiteral("QProgressBar { background: %1; border: 1px solid gray; }"
+                                         "QProgressBar::chunk { background: navy; }")
+                              .arg((connected ? MoneyGreen : QColor(Qt::white)).name()));
+}
+
+void TMain::CreateActionRules()
+{
+  auto rule = [this](const char *name, std::function<bool()> enabled) {
+    QAction *action = Action(name);
+    Actions->AddUpdate([action, enabled] { action->setEnabled(enabled()); });
+  };
+  rule("A_Connect", [this] { return !Busy && !Link->IsPortOpen() && !Link->GetPortName().isEmpty(); });
+  rule("A_Disconnect", [this] { return Link->IsPortOpen(); });
+  rule("A_WriteFirmware", [this] { return !Busy && !Link->IsPortOpen() && !Link->GetPortName().isEmpty(); });
+  auto identified = [this] { return !Busy && !Panels[1]->text().isEmpty(); };
+  rule("A_ReadCalibrate", identified);
+  for (const char *name : {"A_WriteCalibrate", "A_ReadParameters", "A_WriteParameters"})
+    rule(name, [this] { return Action("A_ReadCalibrate")->isEnabled(); });
+  for (const char *name : {"A_LoadFile", "A_SaveFile", "A_CloseApp"})
+    rule(name, [this] { return !Busy; });
+}
+
+void TMain::BuildMainMenu()
+{
+  QMenuBar *menu = Ui->MainMenu;
+  menu->clear();
+  const QList<QAction *> &list = Actions->Actions();
+  for (int k = 0; k < list.size(); ++k) {
+    QAction *action = list[k];
+    const QString category = TActionList::Category(action);
+    if (category == QLatin1String("NonMenu"))
+      continue;
+    QMenu *entry = nullptr;
+    for (QAction *top : menu->actions())
+      if (top->menu() && MenuKey(top->text()) == MenuKey(category))
+        entry = top->menu();
+    if (!entry) {
+      entry = menu->addMenu(category);
+      entry->setObjectName(QStringLiteral("M%1").arg(k));
+    }
+    if (TActionList::InMenu(action))
+      entry->addAction(action);
+  }
+  Q_EMIT MainMenuBuilt();
+}
+
+// ---------------------------------------------------------------- connection
+
+void TMain::A_ConnectExecute()
+{
+  if (Busy)
+    return;
+  if (Link->IsPortOpen())
+    A_DisconnectExecute();
+  if (Link->OpenPort(Link->GetPortName(), TCommunication::DefaultBaudRate)) {
+    Poller = new TReadInfo(MessageList, PollLock, PollStopped, Link);
+    Poller->start();
+    SetGaugeConnected(true);
+  } else {
+    TPrompts::Instance().Inform(this, tr("Zolt"), tr("Connection error."), Link->LastPortError());
+  }
+}
+
+void TMain::A_DisconnectExecute()
+{
+  if (!Link->IsPortOpen())
+    return;
+  if (Poller) {
+    Poller->Resume();
+    Poller->Terminate();
+  }
+  for (;;) {
+    {
+      std::scoped_lock lock(PollLock);
+      if (PollStopped)
+        break;
+    }
+    QCoreApplication::processEvents();
+    QThread::msleep(5);
+  }
+  Link->ClosePort();
+  SetGaugeConnected(false);
+  Progress->setValue(0);
+}
+
+bool TMain::IsPolling() const
+{
+  std::scoped_lock lock(const_cast<std::mutex &>(PollLock));
+  return !PollStopped;
+}
+
+bool TMain::PausePolling()
+{
+  if (!Link->IsPortOpen() || !IsPolling() || !Poller)
+    return true;
+  Poller->Pause();
+  // A poll in flight needs the UI thread to receive its answer or notice the silent line, so
+  // the wait keeps dispatching; it gives up rather than hang.
+  QDeadlineTimer deadline(PauseTimeoutMs);
+  while (!Poller->IsPaused()) {
+    if (deadline.hasExpired()) {
+      Poller->Resume();
+      TPrompts::Instance().Inform(this, tr("Zolt"), tr("Connection error."),
+                                  tr("The polling of live data did not pause; nothing was sent."));
+      return false;
+    }
+    QCoreApplication::processEvents();
+    QThread::msleep(1);
+  }
+  return true;
+}
+
+void TMain::ResumePolling()
+{
+  if (!Link->IsPortOpen())
+    return;
+  if (!IsPolling() || !Poller)
+    A_ConnectExecute();
+  else
+    Poller->Resume();
+}
+
+// ---------------------------------------------------------------- live record, other actions
+
+void TMain::customEvent(QEvent *event)
+{
+  if (event->type() == WM_READINFO)
+    WMReadInfo(*static_cast<TReadInfoEvent *>(event));
+  else
+    QMainWindow::customEvent(event);
+}
+
+void TMain::WMReadInfo(const TReadInfoEvent &event)
+{
+  const SInfo &info = event.Info;
+  if (info.Valid == 0 || info.RecordNo != 0) {
+    for (int k = 1; k <= 3; ++k)
+      Panels[k]->clear();
+    return;
+  }
+  Panels[1]->setText(event.Identity.Version.trimmed());
+  Panels[2]->setText(event.Identity.Id.trimmed());
+  SVersionFirmware flags;
+  flags.Flags = info.EcuIdentity.Flags;
+  Panels[3]->setText(flags.FlagLetters());
+}
+
+void TMain::A_VersionExecute() { TPrompts::Instance().Inform(this, tr("Zolt"), VersionText()); }
+
+void TMain::A_SettingsExecute()
+{
+  for (QWidget *w : QApplication::topLevelWidgets())
+    if (qobject_cast<TSettings *>(w)) {
+      w->raise();
+      w->activateWindow();
+      return;
+    }
+  auto *dialog = new TSettings(this, MessageList, &Setting, Link);
+  dialog->show();
+}
+
+void TMain::A_DebugExecute()
+{
+  // The packet log player comes with the packet log tools.
+}
+
+void TMain::A_CloseAppExecute()
+{
+  A_DisconnectExecute();
+  QCoreApplication::processEvents();
+  if (!SettingsFile.SaveKeys(Link->GetPortName(), Setting))
+    TPrompts::Instance().Inform(this, tr("Zolt"), tr("The settings were not saved."),
+                                tr("%1 could not be written.").arg(QDir::toNativeSeparators(SettingsFile.FilePath())));
+}
+
+void TMain::closeEvent(QCloseEvent *event)
+{
+  if (Closing) {
+    event->accept();
+    return;
+  }
+  if (Busy || !TPrompts::Instance().AskYesNo(this, tr("Attention!"), tr("Close program?"))) {
+    event->ignore();
+    return;
+  }
+  A_CloseAppExecute();
+  Closing = true;
+  event->accept();
+}
+
+void TMain::changeEvent(QEvent *event)
+{
+  if (event->type() == QEvent::LanguageChange) {
+    Ui->retranslateUi(this);
+    BuildMainMenu();
+  }
+  QMainWindow::changeEvent(event);
+}

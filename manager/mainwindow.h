@@ -1,0 +1,102 @@
+#pragma once
+// TMain: the manager's only permanent window. All the manager's functions are its actions; the
+// menu is built from them by category. It owns the link, the notification list, the settings,
+// and runs Connect/Disconnect and the pause around every transfer.
+
+#include "actionlist.h"
+#include "appsettings.h"
+#include "liverecord.h"
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QPointer>
+#include <QProgressBar>
+#include <memory>
+#include <mutex>
+
+namespace Ui {
+class TMain;
+}
+
+class TCommunication;
+class TSerialLine;
+class TMessages;
+class TReadInfo;
+class TReadInfoEvent;
+
+class TMain : public QMainWindow {
+  Q_OBJECT
+public:
+  static constexpr int PauseTimeoutMs = 2000;
+
+  // programDir holds Setting.ini, Log.zlp and the plug-in folder; arguments are the switches.
+  // line: the serial line for the link (tests pass a scripted one); nullptr for a real port.
+  TMain(const QString &programDir, const QStringList &arguments, QWidget *parent = nullptr,
+        TSerialLine *line = nullptr);
+  ~TMain() override;
+
+  TCommunication *Communication() const { return Link; }
+  TMessages *Messages() const { return MessageList; }
+  SSetting &Settings() { return Setting; }
+  const QString &ProgramDir() const { return Dir; }
+  QString VersionText() const;
+  TActionList &ActionList() { return *Actions; }
+  TActionList &ActionListDLL() { return *PluginActions; }
+  QMenuBar *MainMenu() const;
+  QProgressBar *ProgressU() const { return Progress; }
+  QString PanelText(int panel) const;
+
+  // The bracket around every transfer. PausePolling returns false (and has told the user) when
+  // the polling thread did not pause in time; the transfer must not start then.
+  bool PausePolling();
+  void ResumePolling();
+  bool IsPolling() const;
+
+  // While a transfer runs, the other transfers, file load/save, firmware upload, Connect and
+  // closing the program are disabled.
+  void SetBusy(bool busy) { Busy = busy; }
+  bool IsBusy() const { return Busy; }
+
+  void BuildMainMenu();
+  QAction *Action(const char *name) const;
+
+  // Action handlers.
+  void A_ConnectExecute();
+  void A_DisconnectExecute();
+  void A_CloseAppExecute();
+  void A_VersionExecute();
+  void A_SettingsExecute();
+  void A_DebugExecute();
+
+Q_SIGNALS:
+  // After BuildMainMenu, so that merged plug-in entries can come back.
+  void MainMenuBuilt();
+
+protected:
+  void customEvent(QEvent *event) override;
+  void closeEvent(QCloseEvent *event) override;
+  void changeEvent(QEvent *event) override;
+
+private:
+  void CreateStatusBar();
+  void CreateActionRules();
+  void WMReadInfo(const TReadInfoEvent &event);
+  void SetGaugeConnected(bool connected);
+  static void InstallWindowWalk();
+
+  std::unique_ptr<Ui::TMain> Ui;
+  QString Dir;
+  TSettingsFile SettingsFile;
+  TCommunication *Link = nullptr;
+  TMessages *MessageList = nullptr;
+  std::mutex PollLock;
+  bool PollStopped = true;
+  QPointer<TReadInfo> Poller;
+  SSetting Setting;
+  TActionList *Actions = nullptr;
+  TActionList *PluginActions = nullptr;
+  QProgressBar *Progress = nullptr;
+  QLabel *Panels[5] = {};
+  bool Busy = false;
+  bool Closing = false;
+};
