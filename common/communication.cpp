@@ -194,6 +194,10 @@ void TCommunication::ComRxChar(const QByteArray &batch)
   const int n = int(std::min<qsizetype>(batch.size(), Framing::WindowSize));
   if (n <= 0)
     return;
+  if (LoaderMode) {
+    LoaderRxByte(batch.left(n));
+    return;
+  }
   LinkTimer.stop();
   SetLinkAlive(true);
   Window.ScanWindow(reinterpret_cast<const std::uint8_t *>(batch.constData()), n,
@@ -465,4 +469,133 @@ SVersionFirmware TCommunication::Identity() const
 {
   std::scoped_lock lock(LinkLock);
   return IdentityRecord;
+}
+
+// ---------------------------------------------------------------- firmware upload
+
+bool BuildFirmwareImage(const QByteArray &file, QByteArray &image, QString *error)
+{
+  constexpr int group = 64;
+  if (file.isEmpty() || file.size() % group != 0) {
+    if (error)
+      *error = file.isEmpty() ? QStringLiteral("the firmware file is empty")
+                              : QStringLiteral("the firmware file is %1 bytes, not whole blocks of 64 bytes").arg(file.size());
+    return false;
+  }
+  image.clear();
+  image.reserve(file.size() + file.size() / group);
+  for (qsizetype at = 0; at < file.size(); at += group) {
+    unsigned sum = 0;
+    for (qsizetype k = at; k < at + group; ++k)
+      sum += std::uint8_t(file[k]);
+    image.append(file.constData() + at, group);
+    image.append(char(sum & 0xFF));
+  }
+  return true;
+}
+
+void TCommunication::ResetLoader()
+{
+  LoaderMode = false;
+  LoaderPos = 0;
+  LoaderLast = -1;
+  LoaderIdMode = false;
+  LoaderId.clear();
+}
+
+int TCommunication::StartFirmwareUpload(const QString &fileName, const QString &portName, QString *error,
+                                        EUploadStart *start)
+{
+  auto why = [start](EUploadStart reason) {
+    if (start)
+      *start = reason;
+    return 0;
+  };
+  // A failed earlier upload must never leave the link answering live data with firmware blocks.
+  ResetLoader();
+  Image.clear();
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly)) {
+    if (error)
+      *error = file.errorString();
+    return why(EUploadStart::FileError);
+  }
+  QByteArray image;
+  if (!BuildFirmwareImage(file.readAll(), image, error))
+    return why(EUploadStart::BadImage);
+  Image = image;
+  if (!portName.isEmpty())
+    SetPortName(portName);
+  LoaderMode = true;
+  if (!OpenPort(GetPortName(), LoaderBaudRate)) {
+    ResetLoader();
+    if (error)
+      *error = LastPortError();
+    return why(EUploadStart::PortError);
+  }
+  why(EUploadStart::Started);
+  return int(Image.size());
+}
+
+void TCommunication::GetFirmwareState(SFW &state) const
+{
+  state.Last = LoaderLast;
+  state.Position = LoaderPos;
+  state.IdMode = LoaderIdMode;
+  state.LoaderMode = LoaderMode;
+  state.Id = LoaderId;
+}
+
+void TCommunication::AbortFirmwareUpload()
+{
+  LoaderMode = false;
+  LoaderIdMode = false;
+  LoaderLast = 'E';
+}
+
+void TCommunication::LoaderRxByte(const QByteArray &batch)
+{
+  if (batch.isEmpty())
+    return;
+  // Only the first byte of a batch is a command; the bootloader waits for the reply before it
+  // sends the next one.
+  const auto b = std::uint8_t(batch[0]);
+  const QByteArray reply("Q");
+  if (LoaderIdMode) {
+    LoaderId += QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
+    if (LoaderId.size() >= 8)
+      LoaderIdMode = false;
+    SerialLine->Write(reply);
+    return;
+  }
+  LoaderLast = b;
+  switch (b) {
+  case 'B':
+    LoaderIdMode = true;
+    SerialLine->Write(reply);
+    break;
+  case 'K':
+  case 'R': {
+    constexpr int block = 65;
+    if (LoaderPos < 0 || LoaderPos + block > Image.size()) {
+      // Asked for more than the image holds: never send bytes from outside it.
+      AbortFirmwareUpload();
+      break;
+    }
+    SerialLine->Write(Image.mid(LoaderPos, block));
+    if (b == 'K')
+      LoaderPos += block;
+    break;
+  }
+  case 'F':
+    LoaderMode = false;
+    LoaderPos = 0;
+    SerialLine->SetBaudRate(DefaultBaudRate);
+    break;
+  case 'E':
+    LoaderMode = false;
+    break;
+  default:
+    break;
+  }
 }

@@ -17,6 +17,20 @@
 #include <cstdint>
 #include <mutex>
 
+// The firmware upload state as the window sees it.
+struct SFW {
+  std::int32_t Last = -1;     // the last command byte of the bootloader, -1 before any
+  std::int32_t Position = 0;  // offset of the next block in the image: the progress in bytes
+  bool IdMode = false;        // the bootloader's identification bytes are being collected
+  bool LoaderMode = false;    // the upload is running
+  QString Id;                 // the identification as upper-case hexadecimal
+};
+
+// The image sent to the bootloader: the file's bytes in groups of 64, each followed by the sum
+// of its bytes modulo 256. An empty file or one that is not whole groups of 64 bytes is refused
+// (a partial group would leave the bootloader asking for bytes from outside the file).
+bool BuildFirmwareImage(const QByteArray &file, QByteArray &image, QString *error = nullptr);
+
 class TCommunication : public QObject {
   Q_OBJECT
 public:
@@ -74,6 +88,18 @@ public:
   bool IsIdentified() const;
   SVersionFirmware Identity() const;
 
+  // Firmware upload through the bootloader (unframed, 57600 baud).
+  enum class EUploadStart { Started, FileError, BadImage, PortError };
+  // Returns the image length (the progress maximum), 0 when the upload did not start; why is
+  // in start and error.
+  int StartFirmwareUpload(const QString &fileName, const QString &portName, QString *error = nullptr,
+                          EUploadStart *start = nullptr);
+  void GetFirmwareState(SFW &state) const;
+  void LoaderRxByte(const QByteArray &batch);
+  // Ends bootloader mode after a failure seen by the caller (stall, closed port); the last
+  // byte then reads "E".
+  void AbortFirmwareUpload();
+
   TSerialLine &Line() { return *SerialLine; }
 
 Q_SIGNALS:
@@ -109,6 +135,14 @@ private:
   double LambdaCorrection = 0.0;
   bool LogEnabled = false;
   QFile PacketLog;
+
+  void ResetLoader();
+  QByteArray Image;
+  bool LoaderMode = false;
+  std::int32_t LoaderPos = 0;
+  std::int32_t LoaderLast = -1;
+  bool LoaderIdMode = false;
+  QString LoaderId;
 
   mutable std::mutex SlotLock;
   mutable std::mutex LinkLock;

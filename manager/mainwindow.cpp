@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "communication.h"
+#include "firmwareupload.h"
 #include "messages.h"
 #include "prompts.h"
 #include "readinfo.h"
@@ -61,6 +62,7 @@ TMain::TMain(const QString &programDir, const QStringList &arguments, QWidget *p
   connect(Action("A_Version"), &QAction::triggered, this, &TMain::A_VersionExecute);
   connect(Action("A_Settings"), &QAction::triggered, this, &TMain::A_SettingsExecute);
   connect(Action("A_Debug"), &QAction::triggered, this, &TMain::A_DebugExecute);
+  connect(Action("A_WriteFirmware"), &QAction::triggered, this, &TMain::A_WriteFirmwareExecute);
 
   QFont bold = font();
   bold.setBold(true);
@@ -304,6 +306,54 @@ void TMain::A_SettingsExecute()
 void TMain::A_DebugExecute()
 {
   // The packet log player comes with the packet log tools.
+}
+
+void TMain::A_WriteFirmwareExecute()
+{
+  if (Busy || Link->IsPortOpen() || Link->GetPortName().isEmpty())
+    return;
+  TPrompts &prompts = TPrompts::Instance();
+  // A Yes means the technician wants the ECU's data kept: nothing may be cleared before it is.
+  if (prompts.AskYesNo(this, tr("Attention!"),
+                       tr("All calibration parameters Zolt will be cleared. Save data from a Zolt in the file?"))) {
+    prompts.Inform(this, tr("Attention!"),
+                   tr("Nothing was written. Connect, read the calibrations and the parameters from Zolt and save "
+                      "them in a file, then write the firmware."));
+    return;
+  }
+  const QString file = prompts.ChooseOpenFile(this, tr("Write Firmware"), Dir, tr("Firmware") + QStringLiteral(" (*.zbf)"));
+  if (file.isEmpty())
+    return;
+  PausePolling();
+  Progress->setValue(0);
+  Busy = true;
+  QString error;
+  TCommunication::EUploadStart start;
+  const int size = Link->StartFirmwareUpload(file, Link->GetPortName(), &error, &start);
+  if (size <= 0) {
+    Busy = false;
+    Link->ClosePort();
+    prompts.Inform(this, tr("Attention!"),
+                   start == TCommunication::EUploadStart::BadImage ? tr("Failed to load firmware") : tr("Connection error."),
+                   error);
+    return;
+  }
+  SetGaugeConnected(true);
+  Progress->setMaximum(size);
+  const EFirmwareResult result = WatchFirmwareUpload(*Link, [this](int position) { Progress->setValue(position); });
+  Busy = false;
+  if (result == EFirmwareResult::Failed) {
+    // The line is left at no bootloader speed: a failed upload always ends the connection.
+    A_DisconnectExecute();
+    Progress->setMaximum(100);
+    Progress->setValue(0);
+    prompts.Inform(this, tr("Attention!"), tr("Failed to load firmware"));
+    return;
+  }
+  Progress->setMaximum(100);
+  Progress->setValue(0);
+  prompts.Inform(this, tr("Attention!"), tr("Firmware is loaded"));
+  ResumePolling();
 }
 
 void TMain::A_CloseAppExecute()

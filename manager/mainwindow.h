@@ -67,6 +67,7 @@ public:
   void A_VersionExecute();
   void A_SettingsExecute();
   void A_DebugExecute();
+  void A_WriteFirmwareExecute();
 
 Q_SIGNALS:
   // After BuildMainMenu, so that merged plug-in entries can come back.

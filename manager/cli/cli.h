@@ -24,3 +24,5 @@ bool ConnectLink(TCommunication &link, const QString &port, int timeoutMs);
 
 int CmdInfo(const SCliArgs &args);
 int CmdLive(const SCliArgs &args);
+int CmdSetPort(const SCliArgs &args);
+int CmdWriteFirmware(const SCliArgs &args);

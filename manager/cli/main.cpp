@@ -12,6 +12,13 @@ Commands that talk to the ECU (need --port PATH, e.g. /dev/ttyUSB0 or a virtual 
   info                 print the ECU identity: "version: ...", "id: ...", "flags: ..." (3 lines)
   live [--count N]     print live records as CSV rows as the polling thread makes them;
                        N rows then exit, otherwise until interrupted
+  write-firmware FILE.zbf
+                       upload firmware through the bootloader (57600 baud); progress on
+                       stderr; exit 0 only when the bootloader reports the end
+
+Other commands:
+  set-port INI PORT [PLUGIN_DIR]
+                       select the port (and the plug-in folder) in the settings file INI
 
 Options:
   --port PATH          the serial port of the ECU
@@ -80,6 +87,8 @@ int main(int argc, char **argv)
   const std::map<QString, std::function<int(const SCliArgs &)>> commands{
       {QStringLiteral("info"), CmdInfo},
       {QStringLiteral("live"), CmdLive},
+      {QStringLiteral("set-port"), CmdSetPort},
+      {QStringLiteral("write-firmware"), CmdWriteFirmware},
   };
   const auto command = commands.find(args.Command);
   if (command == commands.end())
