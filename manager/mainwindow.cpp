@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "calibration.h"
 #include "communication.h"
 #include "firmwareupload.h"
 #include "messages.h"
@@ -34,6 +35,7 @@ TMain::TMain(const QString &programDir, const QStringList &arguments, QWidget *p
   Link = new TCommunication(this, commandLine.PacketLogPath, line);
   MessageList = new TMessages(this);
   InstallWindowWalk();
+  CalibrationSet = std::make_unique<TAllCalibration>();
 
   const TSettingsFile::SLoaded loaded = SettingsFile.Load();
   Link->SetPortName(loaded.ComPort);

@@ -18,6 +18,7 @@ namespace Ui {
 class TMain;
 }
 
+class TAllCalibration;
 class TCommunication;
 class TSerialLine;
 class TMessages;
@@ -37,6 +38,7 @@ public:
 
   TCommunication *Communication() const { return Link; }
   TMessages *Messages() const { return MessageList; }
+  TAllCalibration *Calibrations() const { return CalibrationSet.get(); }
   SSetting &Settings() { return Setting; }
   const QString &ProgramDir() const { return Dir; }
   QString VersionText() const;
@@ -90,6 +92,7 @@ private:
   TSettingsFile SettingsFile;
   TCommunication *Link = nullptr;
   TMessages *MessageList = nullptr;
+  std::unique_ptr<TAllCalibration> CalibrationSet;
   std::mutex PollLock;
   bool PollStopped = true;
   QPointer<TReadInfo> Poller;
