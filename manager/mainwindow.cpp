@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "calibration.h"
+#include "calibrationtransfer.h"
 #include "communication.h"
 #include "firmwareupload.h"
 #include "messages.h"
@@ -65,6 +66,8 @@ TMain::TMain(const QString &programDir, const QStringList &arguments, QWidget *p
   connect(Action("A_Settings"), &QAction::triggered, this, &TMain::A_SettingsExecute);
   connect(Action("A_Debug"), &QAction::triggered, this, &TMain::A_DebugExecute);
   connect(Action("A_WriteFirmware"), &QAction::triggered, this, &TMain::A_WriteFirmwareExecute);
+  connect(Action("A_ReadCalibrate"), &QAction::triggered, this, &TMain::A_ReadCalibrateExecute);
+  connect(Action("A_WriteCalibrate"), &QAction::triggered, this, &TMain::A_WriteCalibrateExecute);
 
   QFont bold = font();
   bold.setBold(true);
@@ -140,6 +143,12 @@ void TMain::CreateStatusBar()
     Panels[k]->setFrameShadow(QFrame::Sunken);
     statusBar()->addWidget(Panels[k]);
   }
+  CancelButton = new QPushButton(tr("Cancel"));
+  CancelButton->setObjectName(QStringLiteral("CancelTransfer"));
+  CancelButton->setShortcut(QKeySequence(Qt::Key_Escape));
+  CancelButton->setVisible(false);
+  connect(CancelButton, &QPushButton::clicked, this, [this] { CancelRequested = true; });
+  statusBar()->addPermanentWidget(CancelButton);
 }
 
 void TMain::SetGaugeConnected(bool connected)
@@ -358,6 +367,108 @@ void TMain::A_WriteFirmwareExecute()
   ResumePolling();
 }
 
+bool TMain::RunTransfer(int steps, const std::function<void(const std::function<void(int)> &,
+                                                            const std::function<bool()> &)> &transfer)
+{
+  if (!PausePolling())
+    return false;
+  const int maximum = Progress->maximum();
+  Progress->setMaximum(steps);
+  Progress->setValue(0);
+  Busy = true;
+  CancelRequested = false;
+  // The window is a fixed strip; the Cancel button takes the place of the empty panel.
+  Panels[4]->setVisible(false);
+  CancelButton->setVisible(true);
+  transfer([this](int step) { Progress->setValue(step); }, [this] { return CancelRequested; });
+  CancelButton->setVisible(false);
+  Panels[4]->setVisible(true);
+  Busy = false;
+  Progress->setValue(0);
+  Progress->setMaximum(maximum);
+  ResumePolling();
+  return true;
+}
+
+void TMain::A_ReadCalibrateExecute()
+{
+  TPrompts &prompts = TPrompts::Instance();
+  if (Busy || !prompts.AskYesNo(this, tr("Attention."), tr("You are sure to load calibrations from Zolt?")))
+    return;
+  SCalibrationImage image;
+  TCalibrationTransfer::EResult result = TCalibrationTransfer::EResult::NoAnswer;
+  QString failedAt;
+  const bool ran = RunTransfer(CalibrationTransfer::Steps, [&](const auto &progress, const auto &cancelled) {
+    TCalibrationTransfer transfer(*Link, progress, cancelled);
+    result = transfer.Read(image);
+    failedAt = transfer.FailedAt();
+  });
+  if (!ran)
+    return;
+  // A read that ended early changes nothing: the model is only touched by a complete image.
+  switch (result) {
+  case TCalibrationTransfer::EResult::Done:
+    CalibrationTransfer::Decode(image, *CalibrationSet);
+    MessageList->BroadcastCalibrationChanged(TMessages::EDelivery::Post);
+    break;
+  case TCalibrationTransfer::EResult::Cancelled:
+    prompts.Inform(this, tr("Attention."), tr("Reading the calibrations was cancelled. Nothing was changed."));
+    break;
+  case TCalibrationTransfer::EResult::NoAnswer:
+    prompts.Inform(this, tr("Attention."), tr("The ECU stopped answering. Nothing was changed."),
+                   tr("No answer for %1. Check the cable and the ECU's power, then read again.").arg(failedAt));
+    break;
+  }
+}
+
+void TMain::A_WriteCalibrateExecute()
+{
+  TPrompts &prompts = TPrompts::Instance();
+  if (Busy || !prompts.AskYesNo(this, tr("Attention."), tr("You are sure to write calibrations to Zolt?")))
+    return;
+  const SCalibrationImage image = CalibrationTransfer::Encode(*CalibrationSet);
+  if (!Link->IsLinkAlive()) {
+    prompts.Inform(this, tr("Attention."), tr("The ECU does not answer. Nothing was written."));
+    return;
+  }
+  TCalibrationTransfer::EResult result = TCalibrationTransfer::EResult::NoAnswer;
+  QString failedAt, difference;
+  bool verifying = false;
+  const bool ran = RunTransfer(2 * CalibrationTransfer::Steps, [&](const auto &progress, const auto &cancelled) {
+    TCalibrationTransfer transfer(*Link, progress, cancelled);
+    result = transfer.Write(image);
+    failedAt = transfer.FailedAt();
+    if (result != TCalibrationTransfer::EResult::Done)
+      return;
+    // An acknowledged write is not yet a stored one: read everything back and compare.
+    verifying = true;
+    SCalibrationImage readBack;
+    TCalibrationTransfer check(*Link, [&](int step) { progress(CalibrationTransfer::Steps + step); }, cancelled);
+    result = check.Read(readBack);
+    failedAt = check.FailedAt();
+    if (result == TCalibrationTransfer::EResult::Done)
+      difference = CalibrationTransfer::FirstDifference(image, readBack);
+  });
+  if (!ran)
+    return;
+  if (result == TCalibrationTransfer::EResult::Cancelled) {
+    prompts.Inform(this, tr("Attention."),
+                   verifying ? tr("The check of the written calibrations was cancelled; they were written but not checked.")
+                             : tr("Writing the calibrations was cancelled. The ECU may hold a partial write: write "
+                                  "the calibrations again."));
+  } else if (result == TCalibrationTransfer::EResult::NoAnswer) {
+    prompts.Inform(this, tr("Attention."),
+                   verifying ? tr("The ECU stopped answering while the written calibrations were checked.")
+                             : tr("The ECU stopped answering. The ECU may hold a partial write: write the "
+                                  "calibrations again."),
+                   tr("No answer for %1.").arg(failedAt));
+  } else if (!difference.isEmpty()) {
+    prompts.Inform(this, tr("Attention."),
+                   tr("The ECU holds other values than were written. Write the calibrations again."),
+                   tr("First difference: %1.").arg(difference));
+  }
+}
+
 void TMain::A_CloseAppExecute()
 {
   A_DisconnectExecute();
@@ -373,6 +484,7 @@ void TMain::closeEvent(QCloseEvent *event)
     event->accept();
     return;
   }
+  // Closing during a transfer would cut the ECU off in the middle of a write.
   if (Busy || !TPrompts::Instance().AskYesNo(this, tr("Attention!"), tr("Close program?"))) {
     event->ignore();
     return;

@@ -11,6 +11,8 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QProgressBar>
+#include <QPushButton>
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -70,6 +72,8 @@ public:
   void A_SettingsExecute();
   void A_DebugExecute();
   void A_WriteFirmwareExecute();
+  void A_ReadCalibrateExecute();
+  void A_WriteCalibrateExecute();
 
 Q_SIGNALS:
   // After BuildMainMenu, so that merged plug-in entries can come back.
@@ -85,6 +89,10 @@ private:
   void CreateActionRules();
   void WMReadInfo(const TReadInfoEvent &event);
   void SetGaugeConnected(bool connected);
+  // Runs a transfer with the gauge, the busy state and a Cancel button; polling is paused
+  // before and resumed after, whatever happens. Returns false when polling did not pause.
+  bool RunTransfer(int steps, const std::function<void(const std::function<void(int)> &progress,
+                                                       const std::function<bool()> &cancelled)> &transfer);
   static void InstallWindowWalk();
 
   std::unique_ptr<Ui::TMain> Ui;
@@ -101,6 +109,8 @@ private:
   TActionList *PluginActions = nullptr;
   QProgressBar *Progress = nullptr;
   QLabel *Panels[5] = {};
+  QPushButton *CancelButton = nullptr;
+  bool CancelRequested = false;
   bool Busy = false;
   bool Closing = false;
 };
