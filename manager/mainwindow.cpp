@@ -1,7 +1,9 @@
 #include "mainwindow.h"
 
 #include "calibration.h"
+#include "calibrationfiles.h"
 #include "calibrationtransfer.h"
+#include "loaduoz.h"
 #include "communication.h"
 #include "firmwareupload.h"
 #include "messages.h"
@@ -13,6 +15,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -68,6 +71,8 @@ TMain::TMain(const QString &programDir, const QStringList &arguments, QWidget *p
   connect(Action("A_WriteFirmware"), &QAction::triggered, this, &TMain::A_WriteFirmwareExecute);
   connect(Action("A_ReadCalibrate"), &QAction::triggered, this, &TMain::A_ReadCalibrateExecute);
   connect(Action("A_WriteCalibrate"), &QAction::triggered, this, &TMain::A_WriteCalibrateExecute);
+  connect(Action("A_LoadFile"), &QAction::triggered, this, &TMain::A_LoadFileExecute);
+  connect(Action("A_SaveFile"), &QAction::triggered, this, &TMain::A_SaveFileExecute);
 
   QFont bold = font();
   bold.setBold(true);
@@ -468,6 +473,59 @@ void TMain::A_WriteCalibrateExecute()
                    tr("First difference: %1.").arg(difference));
   }
 }
+
+void TMain::A_SaveFileExecute()
+{
+  if (Busy)
+    return;
+  TPrompts &prompts = TPrompts::Instance();
+  const QString file = prompts.ChooseSaveFile(this, tr("Save file calibration"), LoadFolder.isEmpty() ? Dir : LoadFolder,
+                                              tr("Commercial version Zolt 2.x ") + QStringLiteral("(*.zf2)"),
+                                              QStringLiteral("zf2"));
+  if (file.isEmpty())
+    return;
+  StoreOpenParameterEditor();
+  QString error;
+  // A failed save leaves the old file as it was: the new one replaces it only when complete.
+  if (!SaveZf2File(file, *CalibrationSet, ParametersData(), ExtraParametersData(), error))
+    prompts.Inform(this, tr("Save file calibration"), tr("The calibration file was not saved."), error);
+}
+
+void TMain::A_LoadFileExecute()
+{
+  if (Busy)
+    return;
+  TPrompts &prompts = TPrompts::Instance();
+  const QString filter = tr("Free version Zolt") + QStringLiteral("(*.z5u);;KVTD-RL (*.kvd);;") +
+                         tr("Commercial version Zolt 1.x ") + QStringLiteral("(*.zfd);;") +
+                         tr("Commercial version Zolt 2.x ") + QStringLiteral("(*.zf2)");
+  const QString file = prompts.ChooseOpenFile(this, tr("Load file calibration"), LoadFolder.isEmpty() ? Dir : LoadFolder,
+                                              filter);
+  if (file.isEmpty())
+    return;
+  if (CalibrationFileType(file) == ECalibrationFileType::Zf2) {
+    QByteArray bytes;
+    QString error;
+    if (!ReadFileBytes(file, bytes, error)) {
+      prompts.Inform(this, tr("Load file calibration"), error);
+      return;
+    }
+    const SLoadResult check = CheckZf2(bytes);
+    if (!check.IsOk()) {
+      prompts.Inform(this, tr("Load file calibration"), check.Message);
+      return;
+    }
+  }
+  LoadFolder = QFileInfo(file).absolutePath();
+  TLoadUOZ dialog(this, MessageList, ExtraParametersData(), ParametersData(), CalibrationSet.get(), file);
+  dialog.exec();
+  if (dialog.LoadedParameters())
+    ShowOpenParameterEditor();
+}
+
+void TMain::StoreOpenParameterEditor() {}
+
+void TMain::ShowOpenParameterEditor() {}
 
 void TMain::A_CloseAppExecute()
 {

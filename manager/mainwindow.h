@@ -11,6 +11,8 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QProgressBar>
+#include <array>
+#include <cstdint>
 #include <QPushButton>
 #include <functional>
 #include <memory>
@@ -41,6 +43,9 @@ public:
   TCommunication *Communication() const { return Link; }
   TMessages *Messages() const { return MessageList; }
   TAllCalibration *Calibrations() const { return CalibrationSet.get(); }
+  // The two parameter blocks, byte for byte as the ECU and the files hold them.
+  std::uint8_t *ParametersData() { return ParameterBytes.data(); }
+  std::uint8_t *ExtraParametersData() { return ExtraParameterBytes.data(); }
   SSetting &Settings() { return Setting; }
   const QString &ProgramDir() const { return Dir; }
   QString VersionText() const;
@@ -74,6 +79,8 @@ public:
   void A_WriteFirmwareExecute();
   void A_ReadCalibrateExecute();
   void A_WriteCalibrateExecute();
+  void A_LoadFileExecute();
+  void A_SaveFileExecute();
 
 Q_SIGNALS:
   // After BuildMainMenu, so that merged plug-in entries can come back.
@@ -89,6 +96,10 @@ private:
   void CreateActionRules();
   void WMReadInfo(const TReadInfoEvent &event);
   void SetGaugeConnected(bool connected);
+  // The parameter editor, when open, is brought in line with the blocks before a save or a
+  // write (its values go out) and after a load or a read (it shows what came in).
+  void StoreOpenParameterEditor();
+  void ShowOpenParameterEditor();
   // Runs a transfer with the gauge, the busy state and a Cancel button; polling is paused
   // before and resumed after, whatever happens. Returns false when polling did not pause.
   bool RunTransfer(int steps, const std::function<void(const std::function<void(int)> &progress,
@@ -101,6 +112,9 @@ private:
   TCommunication *Link = nullptr;
   TMessages *MessageList = nullptr;
   std::unique_ptr<TAllCalibration> CalibrationSet;
+  std::array<std::uint8_t, 50> ParameterBytes{};
+  std::array<std::uint8_t, 10> ExtraParameterBytes{};
+  QString LoadFolder;
   std::mutex PollLock;
   bool PollStopped = true;
   QPointer<TReadInfo> Poller;
