@@ -12,6 +12,7 @@ TActionList::TActionList(QObject *parent) : QObject(parent)
 }
 
 void TActionList::Add(QAction *action) { List.append(action); }
+void TActionList::Remove(QAction *action) { List.removeAll(action); }
 
 void TActionList::AddUpdate(std::function<void()> update) { Updates.push_back(std::move(update)); }
 

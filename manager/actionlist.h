@@ -22,6 +22,7 @@ public:
   explicit TActionList(QObject *parent = nullptr);
 
   void Add(QAction *action);
+  void Remove(QAction *action);
   // An enabling rule; rules run in the order they were added.
   void AddUpdate(std::function<void()> update);
   const QList<QAction *> &Actions() const { return List; }

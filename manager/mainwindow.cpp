@@ -7,6 +7,7 @@
 #include "communication.h"
 #include "firmwareupload.h"
 #include "messages.h"
+#include "pluginman.h"
 #include "prompts.h"
 #include "readinfo.h"
 #include "settingsdialog.h"
@@ -87,8 +88,11 @@ TMain::TMain(const QString &programDir, const QStringList &arguments, QWidget *p
     move(screen->availableGeometry().center() - rect().center());
 
   MessageList->Add(this);
+  // The configured folder itself is kept as it is, even when plugins/ beside the program is used.
+  PlugIns = new TPlugInMan(this, this, TPlugInMan::ResolveDirectory(Setting.PlugIns, Dir));
   BuildMainMenu();
   Actions->RunUpdates();
+  PlugIns->LoadPlugIns();
 }
 
 TMain::~TMain()
@@ -98,6 +102,9 @@ TMain::~TMain()
     Poller->Terminate();
     Poller->wait();
   }
+  // The plug-ins' windows and data modules go first, then their code; the objects they worked
+  // on (link, list, calibrations) are freed after this body.
+  PlugIns->Release();
   SettingsFile.SavePosition(pos());
   MessageList->Clear();
 }

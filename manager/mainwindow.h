@@ -26,6 +26,7 @@ class TAllCalibration;
 class TCommunication;
 class TSerialLine;
 class TMessages;
+class TPlugInMan;
 class TReadInfo;
 class TReadInfoEvent;
 
@@ -43,6 +44,7 @@ public:
   TCommunication *Communication() const { return Link; }
   TMessages *Messages() const { return MessageList; }
   TAllCalibration *Calibrations() const { return CalibrationSet.get(); }
+  TPlugInMan *PlugInMan() const { return PlugIns; }
   // The two parameter blocks, byte for byte as the ECU and the files hold them.
   std::uint8_t *ParametersData() { return ParameterBytes.data(); }
   std::uint8_t *ExtraParametersData() { return ExtraParameterBytes.data(); }
@@ -121,6 +123,7 @@ private:
   SSetting Setting;
   TActionList *Actions = nullptr;
   TActionList *PluginActions = nullptr;
+  TPlugInMan *PlugIns = nullptr;
   QProgressBar *Progress = nullptr;
   QLabel *Panels[5] = {};
   QPushButton *CancelButton = nullptr;
