@@ -1,0 +1,93 @@
+#include "ecudevice.h"
+
+#include "ecumemory.h"
+
+EEcuMode ModeForBaudRate(int baud) { return baud == 57600 ? EEcuMode::Bootloader : EEcuMode::Normal; }
+
+TEcuDevice::TEcuDevice(TEcuMemory &memory, const SEcuDeviceSettings &settings)
+    : Mem(memory), Settings(settings), Faults(settings.Faults), Transmitter(Queue, Faults), EngineModel(memory),
+      Responder(memory, EngineModel, Transmitter, Faults)
+{
+  Responder.SetIdentity(settings.Identity);
+  NextExtraMs = settings.ExtraIntervalMs;
+}
+
+bool TEcuDevice::IsSilent(std::int64_t nowMs) const { return SilentFromMs >= 0 && nowMs >= SilentFromMs; }
+
+void TEcuDevice::Received(const std::uint8_t *bytes, int n, std::int64_t nowMs)
+{
+  if (n <= 0)
+    return;
+  if (SilentFromMs < 0 && Settings.Faults.SilentAfterMs >= 0)
+    SilentFromMs = nowMs + Settings.Faults.SilentAfterMs;
+  if (IsSilent(nowMs))
+    return;
+  if (CurrentMode == EEcuMode::Bootloader) {
+    if (Bootloader)
+      Bootloader->Received(bytes, n, nowMs);
+    return;
+  }
+  Responder.Feed(bytes, n, nowMs);
+}
+
+void TEcuDevice::Tick(std::int64_t nowMs)
+{
+  if (IsSilent(nowMs))
+    return;
+  if (CurrentMode == EEcuMode::Bootloader) {
+    if (Bootloader)
+      Bootloader->Tick(nowMs);
+    return;
+  }
+  if (Settings.LiveIntervalMs > 0 && nowMs >= NextLiveMs) {
+    Transmitter.Send(1, EngineModel.LivePayload(nowMs), nowMs);
+    NextLiveMs += Settings.LiveIntervalMs;
+    // After a stall (a stopped process, a slow machine) carry on at the rate, without a burst.
+    if (NextLiveMs <= nowMs)
+      NextLiveMs = nowMs + Settings.LiveIntervalMs;
+  }
+  if (Settings.ExtraIntervalMs > 0 && nowMs >= NextExtraMs) {
+    SendExtraPacket(nowMs);
+    NextExtraMs = nowMs + Settings.ExtraIntervalMs;
+  }
+}
+
+void TEcuDevice::SendExtraPacket(std::int64_t nowMs)
+{
+  // The ECU's own housekeeping packets; the manager stores and logs them without reading them.
+  static constexpr std::uint8_t Types[] = {81, 97, 161};
+  const std::uint8_t type = Types[ExtraCount % 3];
+  const auto seconds = static_cast<std::uint32_t>(nowMs / 1000);
+  std::vector<std::uint8_t> payload;
+  switch (type) {
+  case 81: payload = {std::uint8_t(seconds), std::uint8_t(seconds >> 8), std::uint8_t(seconds >> 16), std::uint8_t(seconds >> 24)}; break;
+  case 97: payload = {std::uint8_t(ExtraCount), 0x00, 0x10, 0x20, 0x30, 0x40}; break;
+  default: payload = {0xA1, std::uint8_t(ExtraCount)}; break;
+  }
+  ++ExtraCount;
+  Transmitter.Send(type, payload, nowMs);
+}
+
+void TEcuDevice::TakeOutput(std::int64_t nowMs, std::vector<std::uint8_t> &out)
+{
+  if (IsSilent(nowMs)) {
+    Queue.Clear();
+    return;
+  }
+  Queue.TakeDue(nowMs, out);
+}
+
+void TEcuDevice::SetLineRate(int baud, std::int64_t nowMs)
+{
+  const EEcuMode mode = ModeForBaudRate(baud);
+  if (mode == CurrentMode)
+    return;
+  // Whatever was meant for the other speed would only arrive as noise.
+  Queue.Clear();
+  if (CurrentMode == EEcuMode::Bootloader && Bootloader)
+    Bootloader->Leave(nowMs);
+  CurrentMode = mode;
+  if (mode == EEcuMode::Bootloader && Bootloader)
+    Bootloader->Enter(nowMs);
+  NextLiveMs = nowMs;
+}

@@ -1,0 +1,80 @@
+#pragma once
+// The whole virtual ECU without its line: memory, engine, request answers, the packets it sends
+// of its own accord and the injected faults. Times are milliseconds since power-on, given by the
+// caller, so everything here runs in tests without a clock.
+
+#include "ecuresponder.h"
+#include "enginemodel.h"
+#include "faultinjector.h"
+#include "outputqueue.h"
+#include "transmitter.h"
+
+#include <functional>
+#include <memory>
+
+class TEcuMemory;
+
+// Normal operation speaks framed packets at 9600 baud; at 57600 baud the ECU is in its
+// bootloader, which speaks single bytes.
+enum class EEcuMode { Normal, Bootloader };
+EEcuMode ModeForBaudRate(int baud);
+
+// What runs the line while the ECU is in its bootloader. Its bytes go straight into the output
+// queue, without framing.
+class TEcuModeHandler {
+public:
+  virtual ~TEcuModeHandler() = default;
+  virtual void Enter(std::int64_t nowMs) = 0;
+  virtual void Received(const std::uint8_t *bytes, int n, std::int64_t nowMs) = 0;
+  virtual void Tick(std::int64_t nowMs) = 0;
+  virtual void Leave(std::int64_t nowMs) = 0;
+};
+
+struct SEcuDeviceSettings {
+  SFaultSettings Faults;
+  int LiveIntervalMs = 100;     // 0: live packets only when asked for
+  int ExtraIntervalMs = 3000;   // one of the packets 81, 97, 161 this often; 0: never
+  SEcuIdentity Identity;
+};
+
+class TEcuDevice {
+public:
+  TEcuDevice(TEcuMemory &memory, const SEcuDeviceSettings &settings);
+
+  void Received(const std::uint8_t *bytes, int n, std::int64_t nowMs);
+  // Sends what is due of the ECU's own accord; call often (every few milliseconds).
+  void Tick(std::int64_t nowMs);
+  // Appends the bytes due for the line; nothing once the ECU has gone silent.
+  void TakeOutput(std::int64_t nowMs, std::vector<std::uint8_t> &out);
+  bool IsSilent(std::int64_t nowMs) const;
+
+  // The baud rate the other end has set on the line.
+  void SetLineRate(int baud, std::int64_t nowMs);
+  EEcuMode Mode() const { return CurrentMode; }
+  // The bootloader, once there is one; without it the ECU keeps quiet at 57600 baud.
+  void SetBootloader(std::unique_ptr<TEcuModeHandler> handler) { Bootloader = std::move(handler); }
+
+  // Called after every request that changed the memory.
+  void SetMemoryWritten(std::function<void()> callback) { Responder.MemoryWritten = std::move(callback); }
+
+  TOutputQueue &Output() { return Queue; }
+  const TEngineModel &Engine() const { return EngineModel; }
+  TEcuMemory &Memory() { return Mem; }
+
+private:
+  void SendExtraPacket(std::int64_t nowMs);
+
+  TEcuMemory &Mem;
+  SEcuDeviceSettings Settings;
+  TFaultInjector Faults;
+  TOutputQueue Queue;
+  TEcuTransmitter Transmitter;
+  TEngineModel EngineModel;
+  TEcuResponder Responder;
+  std::unique_ptr<TEcuModeHandler> Bootloader;
+  EEcuMode CurrentMode = EEcuMode::Normal;
+  std::int64_t NextLiveMs = 0;
+  std::int64_t NextExtraMs = 0;
+  std::int64_t SilentFromMs = -1;
+  int ExtraCount = 0;
+};

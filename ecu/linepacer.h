@@ -1,0 +1,25 @@
+#pragma once
+// Lets bytes out no faster than a serial line would carry them: baud / 10 bytes a second for
+// 8 data bits, no parity and one stop bit.
+
+#include <cstdint>
+
+class TLinePacer {
+public:
+  explicit TLinePacer(int baud = 9600) { SetBaudRate(baud); }
+
+  void SetBaudRate(int baud) { BytesPerMs = baud / 10.0 / 1000.0; }
+  double BytesPerSecond() const { return BytesPerMs * 1000.0; }
+
+  // How many of `waiting` bytes may go out at nowMs; the caller sends them and the pacer
+  // counts them as sent.
+  int Take(std::int64_t nowMs, int waiting);
+
+private:
+  // A line that was idle does not save up: at most this much time's worth leaves at once.
+  static constexpr double MaxCreditMs = 20.0;
+
+  double BytesPerMs = 0.96;
+  double Credit = 0.0;
+  std::int64_t LastMs = -1;
+};

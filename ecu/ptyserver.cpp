@@ -1,0 +1,142 @@
+#include "ptyserver.h"
+
+#include "ecudevice.h"
+#include "linepacer.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int LoopMs = 5;
+constexpr int LineCheckMs = 20;
+constexpr int ReadChunk = 256;
+
+}   // namespace
+
+int BaudOfSpeed(unsigned speed)
+{
+  switch (speed) {
+  case B1200: return 1200;
+  case B2400: return 2400;
+  case B4800: return 4800;
+  case B9600: return 9600;
+  case B19200: return 19200;
+  case B38400: return 38400;
+  case B57600: return 57600;
+  case B115200: return 115200;
+  case B230400: return 230400;
+  default: return 0;
+  }
+}
+
+TPtyServer::~TPtyServer()
+{
+  if (Master >= 0)
+    ::close(Master);
+  if (Slave >= 0)
+    ::close(Slave);
+}
+
+bool TPtyServer::Open(std::string *error)
+{
+  char name[128] = {};
+  if (::openpty(&Master, &Slave, name, nullptr, nullptr) != 0) {
+    *error = std::string("openpty failed: ") + std::strerror(errno);
+    return false;
+  }
+  termios tio{};
+  if (::tcgetattr(Slave, &tio) == 0) {
+    ::cfmakeraw(&tio);
+    ::cfsetspeed(&tio, B9600);
+    ::tcsetattr(Slave, TCSANOW, &tio);
+  }
+  const int flags = ::fcntl(Master, F_GETFL);
+  if (flags < 0 || ::fcntl(Master, F_SETFL, flags | O_NONBLOCK) != 0) {
+    *error = std::string("cannot make the pty non-blocking: ") + std::strerror(errno);
+    return false;
+  }
+  Name = name;
+  return true;
+}
+
+int TPtyServer::LineBaudRate() const
+{
+  termios tio{};
+  if (Slave < 0 || ::tcgetattr(Slave, &tio) != 0)
+    return 0;
+  return BaudOfSpeed(::cfgetospeed(&tio));
+}
+
+void TPtyServer::Flush(std::vector<std::uint8_t> &pending, int count)
+{
+  if (count <= 0)
+    return;
+  const ssize_t written = ::write(Master, pending.data(), static_cast<std::size_t>(count));
+  if (written < 0) {
+    if (errno != EINTR)
+      pending.clear();   // EAGAIN: the buffer is full, nobody reads the line
+    return;
+  }
+  if (written < count) {
+    pending.clear();     // the rest of a packet cut short is no longer worth sending
+    return;
+  }
+  pending.erase(pending.begin(), pending.begin() + written);
+}
+
+void TPtyServer::Run(TEcuDevice &device, const volatile std::sig_atomic_t &stop)
+{
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point powerOn = Clock::now();
+  auto now = [&] {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - powerOn).count();
+  };
+
+  TLinePacer pacer;
+  int baud = LineBaudRate();
+  if (baud > 0)
+    pacer.SetBaudRate(baud);
+  device.SetLineRate(baud, 0);
+  std::int64_t nextLineCheck = LineCheckMs;
+  std::vector<std::uint8_t> pending;
+  std::uint8_t buffer[ReadChunk];
+
+  while (!stop) {
+    pollfd pfd{Master, POLLIN, 0};
+    ::poll(&pfd, 1, LoopMs);
+    std::int64_t t = now();
+
+    if (pfd.revents & POLLIN) {
+      const ssize_t n = ::read(Master, buffer, sizeof buffer);
+      if (n > 0)
+        device.Received(buffer, static_cast<int>(n), t);
+    } else if (pfd.revents & (POLLHUP | POLLERR)) {
+      ::usleep(LoopMs * 1000);   // keep a broken line from spinning the loop
+    }
+    if (t >= nextLineCheck) {
+      nextLineCheck = t + LineCheckMs;
+      const int current = LineBaudRate();
+      if (current > 0 && current != baud) {
+        baud = current;
+        pacer.SetBaudRate(baud);
+        const EEcuMode before = device.Mode();
+        device.SetLineRate(baud, t);
+        if (device.Mode() != before)
+          pending.clear();
+      }
+    }
+    device.Tick(t);
+    device.TakeOutput(t, pending);
+    if (device.IsSilent(t))
+      pending.clear();
+    const int waiting = static_cast<int>(pending.size());
+    Flush(pending, Pacing ? pacer.Take(t, waiting) : waiting);
+  }
+}
