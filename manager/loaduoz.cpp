@@ -1,6 +1,7 @@
 #include "loaduoz.h"
 
 #include "calibration.h"
+#include "loaddefaults.h"
 #include "messages.h"
 #include "prompts.h"
 #include "ui_loaduoz.h"
@@ -28,49 +29,33 @@ TLoadUOZ::TLoadUOZ(QWidget *owner, TMessages *messages, std::uint8_t *paramsExt,
   BindCurveBox(Ui->IddleInjCorr, 6);
   BindCurveBox(Ui->TimeInjCorrOnTemp, 7);
 
+  const SLoadDefaults defaults = DefaultLoad(Type);
+  ApplyLoadFlags(*Calibrations, defaults.OthersTaken);
   Ui->UOZNum->clear();
-  Ui->UOZNum->setEnabled(Type != ECalibrationFileType::Kvd);
-  for (int i = 0; i < Calibrations->WorkCount(); ++i) {
-    TCalibration *c = Calibrations->GetCalibration(0, i);
-    c->SetEnabled(true);
-    if (c->Kind() == 2)
-      Ui->UOZNum->addItem(c->Name());
+  Ui->UOZNum->setEnabled(defaults.SourceChoice);
+  if (!defaults.SourceChoice) {
+    Ui->UOZNum->addItem(QStringLiteral("KVTD-RL"));   // stands for work calibration 0
+  } else {
+    for (int i = 0; i < Calibrations->WorkCount(); ++i) {
+      const TCalibration *c = Calibrations->GetCalibration(0, i);
+      // A *.zf2 file offers all six maps; the other types hold ignition maps only.
+      if (Type == ECalibrationFileType::Zf2 || c->Kind() == TCalibration::IgnitionMap)
+        Ui->UOZNum->addItem(c->Name());
+    }
   }
-  for (int i = 0; i < Calibrations->OtherCount(); ++i)
-    Calibrations->GetCalibration(1, i)->SetEnabled(false);
+  QCheckBox *const curveBoxes[8] = {Ui->LoadPusk, Ui->LoadHH, Ui->LoadCharge, Ui->LoadTemp,
+                                    Ui->KnockCurve, Ui->StartInj, Ui->IddleInjCorr, Ui->TimeInjCorrOnTemp};
+  for (std::size_t k = 0; k < 8; ++k) {
+    curveBoxes[k]->setEnabled(defaults.OthersOffered[k]);
+    curveBoxes[k]->setChecked(defaults.OthersTaken[k]);
+  }
+  Ui->ParamSys->setEnabled(defaults.ParametersOffered);
+  Ui->ParamSys->setChecked(defaults.Selection.Parameters);
   Ui->HARSelect->setEnabled(true);
-  Ui->HARSelect->setChecked(false);
-  Ui->LoadHH->setEnabled(true);
-  Ui->LoadHH->setChecked(true);
-  Ui->LoadPusk->setEnabled(true);
-  Ui->LoadPusk->setChecked(true);
-  switch (Type) {
-  case ECalibrationFileType::Kvd:
-    Ui->UOZNum->clear();
-    Ui->UOZNum->addItem(QStringLiteral("KVTD-RL"));
-    Ui->HARSelect->setChecked(true);
-    HARSelectClick();
-    Ui->HARSelect->setEnabled(false);
-    break;
-  case ECalibrationFileType::Zfd:
-    for (QCheckBox *box : {Ui->ParamSys, Ui->LoadTemp, Ui->LoadCharge}) {
-      box->setEnabled(true);
-      box->setChecked(true);
-    }
-    break;
-  case ECalibrationFileType::Zf2:
-    Ui->UOZNum->clear();
-    for (int i = 0; i < Calibrations->WorkCount(); ++i)
-      Ui->UOZNum->addItem(Calibrations->GetCalibration(0, i)->Name());
-    for (QCheckBox *box : {Ui->ParamSys, Ui->LoadTemp, Ui->LoadCharge, Ui->KnockCurve, Ui->StartInj,
-                           Ui->IddleInjCorr, Ui->TimeInjCorrOnTemp}) {
-      box->setEnabled(true);
-      box->setChecked(true);
-    }
-    break;
-  default:
-    break;
-  }
+  Ui->HARSelect->setChecked(defaults.Selection.CopyMode);
+  HARSelectClick();
+  // In a *.kvd file there is one map only: copy mode cannot be left.
+  Ui->HARSelect->setEnabled(defaults.SourceChoice);
   Ui->UOZNum->setCurrentIndex(0);
   UOZNumChange();
 
@@ -181,11 +166,7 @@ void TLoadUOZ::LoadUOZBClick()
                      (result.Status == ELoadStatus::Ok || result.Status == ELoadStatus::Damaged);
   if (!result.IsOk())
     prompts.Inform(this, tr("Load calibrations"), result.Message);
-  for (int g = 0; g < 2; ++g)
-    for (int i = 0; TCalibration *c = Calibrations->GetCalibration(g, i); ++i) {
-      c->SetEnabled(true);
-      c->SetVisibleData(true);
-    }
+  EnableAllFlows(*Calibrations);
   Messages->BroadcastCalibrationChanged(TMessages::EDelivery::Post);
   accept();
 }

@@ -26,3 +26,7 @@ int CmdInfo(const SCliArgs &args);
 int CmdLive(const SCliArgs &args);
 int CmdSetPort(const SCliArgs &args);
 int CmdWriteFirmware(const SCliArgs &args);
+int CmdShow(const SCliArgs &args);
+int CmdConvert(const SCliArgs &args);
+int CmdReadCalibration(const SCliArgs &args);
+int CmdWriteCalibration(const SCliArgs &args);

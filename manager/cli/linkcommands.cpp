@@ -25,7 +25,9 @@ QTextStream &Err()
 int Fail(const QString &message)
 {
   Out().flush();
+  std::fflush(stdout);
   Err() << "zolt-cli: " << message << Qt::endl;
+  std::fflush(stderr);
   return 1;
 }
 

@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include <QCoreApplication>
+#include <cstdio>
 #include <functional>
 #include <map>
 
@@ -12,11 +13,20 @@ Commands that talk to the ECU (need --port PATH, e.g. /dev/ttyUSB0 or a virtual 
   info                 print the ECU identity: "version: ...", "id: ...", "flags: ..." (3 lines)
   live [--count N]     print live records as CSV rows as the polling thread makes them;
                        N rows then exit, otherwise until interrupted
+  read-calibration OUT.zf2
+                       read all calibrations and both parameter blocks into a calibration file
+  write-calibration FILE.zf2
+                       write the file's calibrations to the ECU, then read them back and compare
   write-firmware FILE.zbf
                        upload firmware through the bootloader (57600 baud); progress on
                        stderr; exit 0 only when the bootloader reports the end
 
-Other commands:
+Commands over files:
+  show FILE [--format json|csv]
+                       print all 14 calibrations of a .zf2, .zfd, .z5u or .kvd file (json by
+                       default: {"calibrations": [{"name", "kind", "axis", "flows"}], "params",
+                       "paramsExt"}; the blocks are null when the file type has none)
+  convert FILE OUT.zf2 convert any of the four file types into a current calibration file
   set-port INI PORT [PLUGIN_DIR]
                        select the port (and the plug-in folder) in the settings file INI
 
@@ -89,6 +99,10 @@ int main(int argc, char **argv)
       {QStringLiteral("live"), CmdLive},
       {QStringLiteral("set-port"), CmdSetPort},
       {QStringLiteral("write-firmware"), CmdWriteFirmware},
+      {QStringLiteral("show"), CmdShow},
+      {QStringLiteral("convert"), CmdConvert},
+      {QStringLiteral("read-calibration"), CmdReadCalibration},
+      {QStringLiteral("write-calibration"), CmdWriteCalibration},
   };
   const auto command = commands.find(args.Command);
   if (command == commands.end())
@@ -96,5 +110,7 @@ int main(int argc, char **argv)
   const int code = command->second(args);
   Out().flush();
   Err().flush();
+  std::fflush(stdout);
+  std::fflush(stderr);
   return code;
 }
