@@ -78,9 +78,12 @@ TMain::TMain(const QString &programDir, const QStringList &arguments, QWidget *p
   QFont bold = font();
   bold.setBold(true);
   setFont(bold);
-  // The design's window is small and fixed; the menu and the status bar need their own height
-  // in this toolkit, so only the width is taken as designed.
-  setFixedSize(300, sizeHint().height());
+  // The design's window is a small fixed strip; here the menu and the status bar take what this
+  // toolkit needs, around an empty panel of the designed height.
+  BuildMainMenu();
+  Ui->Panel1->setMinimumHeight(24);
+  const int height = menuBar()->sizeHint().height() + Ui->Panel1->minimumHeight() + statusBar()->sizeHint().height();
+  setFixedSize(std::max(300, statusBar()->sizeHint().width()), height);
   QPoint topLeft;
   if (SettingsFile.LoadPosition(topLeft))
     move(topLeft);
