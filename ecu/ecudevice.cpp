@@ -40,7 +40,9 @@ void TEcuDevice::Tick(std::int64_t nowMs)
     return;
   }
   if (Settings.LiveIntervalMs > 0 && nowMs >= NextLiveMs) {
-    Transmitter.Send(1, EngineModel.LivePayload(nowMs), nowMs);
+    // A live packet still waiting for the line is not followed by another one.
+    if (!Transmitter.Waiting(1))
+      Transmitter.Send(1, EngineModel.LivePayload(nowMs), nowMs);
     NextLiveMs += Settings.LiveIntervalMs;
     // After a stall (a stopped process, a slow machine) carry on at the rate, without a burst.
     if (NextLiveMs <= nowMs)
@@ -68,13 +70,13 @@ void TEcuDevice::SendExtraPacket(std::int64_t nowMs)
   Transmitter.Send(type, payload, nowMs);
 }
 
-void TEcuDevice::TakeOutput(std::int64_t nowMs, std::vector<std::uint8_t> &out)
+void TEcuDevice::TakeOutput(std::int64_t nowMs, std::vector<std::uint8_t> &out, int maxBytes)
 {
   if (IsSilent(nowMs)) {
     Queue.Clear();
     return;
   }
-  Queue.TakeDue(nowMs, out);
+  Queue.TakeDue(nowMs, out, maxBytes);
 }
 
 void TEcuDevice::SetLineRate(int baud, std::int64_t nowMs)

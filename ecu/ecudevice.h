@@ -44,8 +44,9 @@ public:
   void Received(const std::uint8_t *bytes, int n, std::int64_t nowMs);
   // Sends what is due of the ECU's own accord; call often (every few milliseconds).
   void Tick(std::int64_t nowMs);
-  // Appends the bytes due for the line; nothing once the ECU has gone silent.
-  void TakeOutput(std::int64_t nowMs, std::vector<std::uint8_t> &out);
+  // Appends up to maxBytes of what is due for the line; nothing once the ECU has gone silent.
+  // What the line cannot carry yet stays queued, so the ECU knows what it is still sending.
+  void TakeOutput(std::int64_t nowMs, std::vector<std::uint8_t> &out, int maxBytes = TOutputQueue::Unlimited);
   bool IsSilent(std::int64_t nowMs) const;
 
   // The baud rate the other end has set on the line.

@@ -42,11 +42,17 @@ void TEcuResponder::Handle(std::uint8_t type, const std::uint8_t *payload, int l
     MemoryWritten();
   if (!answered)
     return;
-  // A dropped answer is lost on the line: a write has still been stored.
+  // A dropped answer is lost on the line: a write has still been stored. The decision is drawn
+  // for every request, so the same requests meet the same drops whatever the timing.
   if (Faults.DropAnswer())
     return;
-  const std::int64_t due = nowMs + Faults.Settings().AnswerDelayMs;
   const auto answerType = static_cast<std::uint8_t>(type + 1);
+  // Like the ECU's single transmit buffer: a resent request whose answer is still waiting or on
+  // its way out gets no second one. Queueing one answer per resend would pile up more bytes than
+  // 9600 baud carries, and every later answer would come too late.
+  if (Out.Waiting(answerType))
+    return;
+  const std::int64_t due = nowMs + Faults.Settings().AnswerDelayMs;
   if (Faults.Settings().WrongEchoFirst) {
     const std::vector<std::uint8_t> wrong = WrongEchoAnswer(type, payload, length);
     if (!wrong.empty())

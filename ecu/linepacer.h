@@ -11,9 +11,10 @@ public:
   void SetBaudRate(int baud) { BytesPerMs = baud / 10.0 / 1000.0; }
   double BytesPerSecond() const { return BytesPerMs * 1000.0; }
 
-  // How many of `waiting` bytes may go out at nowMs; the caller sends them and the pacer
-  // counts them as sent.
-  int Take(std::int64_t nowMs, int waiting);
+  // How many bytes may go out at nowMs.
+  int Available(std::int64_t nowMs);
+  // The bytes that went out.
+  void Consume(int sent) { Credit -= sent; }
 
 private:
   // A line that was idle does not save up: at most this much time's worth leaves at once.

@@ -74,21 +74,17 @@ int TPtyServer::LineBaudRate() const
   return BaudOfSpeed(::cfgetospeed(&tio));
 }
 
-void TPtyServer::Flush(std::vector<std::uint8_t> &pending, int count)
+void TPtyServer::Write(const std::vector<std::uint8_t> &bytes)
 {
-  if (count <= 0)
-    return;
-  const ssize_t written = ::write(Master, pending.data(), static_cast<std::size_t>(count));
-  if (written < 0) {
-    if (errno != EINTR)
-      pending.clear();   // EAGAIN: the buffer is full, nobody reads the line
-    return;
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t written = ::write(Master, bytes.data() + done, bytes.size() - done);
+    if (written < 0 && errno == EINTR)
+      continue;
+    if (written <= 0)
+      return;   // EAGAIN: the buffer is full, nobody reads the line
+    done += static_cast<std::size_t>(written);
   }
-  if (written < count) {
-    pending.clear();     // the rest of a packet cut short is no longer worth sending
-    return;
-  }
-  pending.erase(pending.begin(), pending.begin() + written);
 }
 
 void TPtyServer::Run(TEcuDevice &device, const volatile std::sig_atomic_t &stop)
@@ -105,7 +101,7 @@ void TPtyServer::Run(TEcuDevice &device, const volatile std::sig_atomic_t &stop)
     pacer.SetBaudRate(baud);
   device.SetLineRate(baud, 0);
   std::int64_t nextLineCheck = LineCheckMs;
-  std::vector<std::uint8_t> pending;
+  std::vector<std::uint8_t> out;
   std::uint8_t buffer[ReadChunk];
 
   while (!stop) {
@@ -126,17 +122,17 @@ void TPtyServer::Run(TEcuDevice &device, const volatile std::sig_atomic_t &stop)
       if (current > 0 && current != baud) {
         baud = current;
         pacer.SetBaudRate(baud);
-        const EEcuMode before = device.Mode();
         device.SetLineRate(baud, t);
-        if (device.Mode() != before)
-          pending.clear();
       }
     }
     device.Tick(t);
-    device.TakeOutput(t, pending);
-    if (device.IsSilent(t))
-      pending.clear();
-    const int waiting = static_cast<int>(pending.size());
-    Flush(pending, Pacing ? pacer.Take(t, waiting) : waiting);
+    // Bytes leave the device only as fast as the line carries them, so the device always knows
+    // which of its packets are still on their way.
+    const int allowed = Pacing ? pacer.Available(t) : TOutputQueue::Unlimited;
+    out.clear();
+    device.TakeOutput(t, out, allowed);
+    if (Pacing)
+      pacer.Consume(static_cast<int>(out.size()));
+    Write(out);
   }
 }

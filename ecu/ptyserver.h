@@ -31,9 +31,8 @@ public:
   void Run(TEcuDevice &device, const volatile std::sig_atomic_t &stop);
 
 private:
-  // Writes what the pacer allows; what the pty cannot take is dropped, like bytes sent down a
-  // cable nobody listens on.
-  void Flush(std::vector<std::uint8_t> &pending, int count);
+  // What the pty cannot take is dropped, like bytes sent down a cable nobody listens on.
+  void Write(const std::vector<std::uint8_t> &bytes);
 
   int Master = -1;
   int Slave = -1;

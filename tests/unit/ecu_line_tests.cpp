@@ -20,6 +20,31 @@ TEST(EcuLine, ChunksLeaveInTheOrderTheyFallDue)
   q.TakeDue(200, out);
   EXPECT_EQ(out, (Bytes{2, 3, 1}));
   EXPECT_TRUE(q.Empty());
+
+  // A chunk the line takes only in part is still on its way out.
+  q.Push({4, 5, 6}, 300, 49);
+  out.clear();
+  EXPECT_EQ(q.TakeDue(300, out, 2), 2);
+  EXPECT_TRUE(q.Holds(49));
+  q.TakeDue(300, out, 2);
+  EXPECT_EQ(out, (Bytes{4, 5, 6}));
+  EXPECT_FALSE(q.Holds(49));
+}
+
+TEST(EcuLine, ResendsWhileTheAnswerIsOnItsWayGetNoSecondAnswer)
+{
+  TEcuMemory memory;
+  TEcuDevice device(memory, QuietSettings());
+  const Bytes frame = Request({48, 1, 2});
+  Bytes out;
+  device.Received(frame.data(), int(frame.size()), 0);
+  device.TakeOutput(0, out, 10);   // the line is slow: the answer is still going out
+  device.Received(frame.data(), int(frame.size()), 60);
+  device.TakeOutput(60, out);
+  ASSERT_EQ(Packets(out).size(), 1u);
+  EXPECT_EQ(out.size(), 74u);
+  // Once it is out, a new request is answered again.
+  EXPECT_EQ(Packets(Exchange(device, {48, 1, 2}, 100)).size(), 1u);
 }
 
 TEST(EcuLine, PacingFollowsTheBaudRate)
@@ -27,11 +52,14 @@ TEST(EcuLine, PacingFollowsTheBaudRate)
   for (const int baud : {9600, 57600}) {
     TLinePacer pacer(baud);
     int sent = 0;
-    for (std::int64_t t = 0; t <= 1000; t += 5)
-      sent += pacer.Take(t, 100000);
+    for (std::int64_t t = 0; t <= 1000; t += 5) {
+      const int n = pacer.Available(t);
+      pacer.Consume(n);
+      sent += n;
+    }
     EXPECT_NEAR(sent, baud / 10, 2) << baud;
     // A long idle time does not turn into a burst.
-    EXPECT_LE(pacer.Take(61'000, 100000), baud / 10 / 50 + 1) << baud;
+    EXPECT_LE(pacer.Available(61'000), baud / 10 / 50 + 1) << baud;
   }
 }
 
