@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
 #include <QMenu>
@@ -15,7 +16,10 @@
 #include <QSet>
 #include <QWidget>
 #include <algorithm>
+#include <cstring>
 #include <dlfcn.h>
+#include <elf.h>
+#include <link.h>
 #include <exception>
 
 namespace {
@@ -45,6 +49,37 @@ QString CleanName(const QString &text)
   if (name.front().isDigit())
     name.prepend(QLatin1Char('_'));
   return name;
+}
+
+// The dynamic loader maps a library's segments without checking them against the file's length;
+// touching a page past the end of a truncated file kills the process. So the headers are read
+// first, and every segment, and the section table at the file's end, must lie within the file.
+bool IsCompleteLibrary(const QString &fileName)
+{
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly))
+    return false;
+  const quint64 size = quint64(file.size());
+  ElfW(Ehdr) header{};
+  if (file.read(reinterpret_cast<char *>(&header), sizeof header) != qint64(sizeof header))
+    return false;
+  if (std::memcmp(header.e_ident, ELFMAG, SELFMAG) != 0 || header.e_ident[EI_CLASS] != (sizeof(void *) == 8 ? ELFCLASS64 : ELFCLASS32) ||
+      header.e_type != ET_DYN || header.e_phentsize != sizeof(ElfW(Phdr)) || header.e_phnum == 0)
+    return false;
+  auto within = [size](quint64 offset, quint64 length) { return offset <= size && length <= size - offset; };
+  if (!within(header.e_phoff, quint64(header.e_phnum) * header.e_phentsize) ||
+      (header.e_shnum != 0 && !within(header.e_shoff, quint64(header.e_shnum) * header.e_shentsize)))
+    return false;
+  if (!file.seek(qint64(header.e_phoff)))
+    return false;
+  for (int k = 0; k < header.e_phnum; ++k) {
+    ElfW(Phdr) segment{};
+    if (file.read(reinterpret_cast<char *>(&segment), sizeof segment) != qint64(sizeof segment))
+      return false;
+    if (segment.p_type != PT_NULL && !within(segment.p_offset, segment.p_filesz))
+      return false;
+  }
+  return true;
 }
 
 bool Visible(const QAction *action) { return action->isVisible() && TActionList::InMenu(action); }
@@ -103,7 +138,7 @@ bool TPlugInMan::LoadPlugIn(const QString &fileName)
 {
   auto module = std::make_unique<SModule>();
   module->Library = std::make_unique<QLibrary>(fileName);
-  if (!module->Library->load())
+  if (!IsCompleteLibrary(fileName) || !module->Library->load())
     return false;
   auto fail = [&module] {
     module->Library->unload();
