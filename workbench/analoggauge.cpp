@@ -75,10 +75,17 @@ QStringList TAnalogGauge::TickLabels() const
 {
   QStringList labels;
   const int n = std::max(1, Set.MainTicks);
+  bool whole = true;
   for (int i = 0; i <= n; ++i) {
     const double v = Set.ScaleStart + (Set.ScaleEnd - Set.ScaleStart) * i / n;
+    whole = whole && std::abs(v - std::round(v)) < 1e-9;
     labels << QString::number(std::abs(v) < 1e-9 ? 0.0 : v, 'f', std::max(0, Set.TickDecimals));
   }
+  // "55.0" next to "60.0" says nothing "55" does not, and crowds a small scale: when every label
+  // is a whole number the decimals are left off.
+  if (whole)
+    for (QString &label : labels)
+      label = label.section(QLatin1Char('.'), 0, 0);
   return labels;
 }
 
@@ -173,7 +180,18 @@ void TAnalogGauge::DrawFace(QPainter &painter, const SGeometry &g) const
 
   // Labels, centred on their tick, inside the tick ring.
   const QStringList labels = TickLabels();
-  const QFont labelFont = PixelFont(10.5 * k, false);
+  // Long labels on a crowded scale get a smaller font rather than touch each other.
+  QFont labelFont = PixelFont(10.5 * k, false);
+  {
+    const QFontMetricsF metrics(labelFont);
+    double widest = 0;
+    for (const QString &label : labels)
+      widest = std::max(widest, metrics.horizontalAdvance(label));
+    const double labelRadius = g.Radius - Set.MainTickLength * k - 3.0 * k - metrics.height();
+    const double spacing = 2.0 * labelRadius * std::sin(Set.Sweep / mains / 2.0 * std::numbers::pi / 180.0);
+    if (widest > 0.85 * spacing && widest > 0)
+      labelFont = PixelFont(std::max(8.5 * k, labelFont.pixelSize() * 0.85 * spacing / widest), false);
+  }
   painter.setFont(labelFont);
   painter.setPen(Set.Values);
   const QFontMetricsF labelMetrics(labelFont);

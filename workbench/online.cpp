@@ -29,14 +29,14 @@ struct SGaugeRow {
   int MainTicks, Decimals, SubTicks;
 };
 
-// Sub-ticks: one per useful step of each quantity (200 rpm, 1 degree, 0.5, 0.5 AFR, 0.1 ms,
+// Sub-ticks: one per useful step of each quantity (200 rpm, 1 degree, 0.5, 0.5 AFR, 0.25 ms,
 // 5 degrees C, 0.5 V).
 const SGaugeRow Gauges[] = {
     {"D_1", QT_TRANSLATE_NOOP("TOnline", "RPM"), "", 0, 9000, 6000, 7000, 9, 0, 5},
     {"D_7", QT_TRANSLATE_NOOP("TOnline", "Angle"), "", 0, 60, 40, 55, 12, 1, 5},
     {"D_2", QT_TRANSLATE_NOOP("TOnline", "Flow"), "", 0, 16, 1, 15, 8, 1, 4},
     {"D_3", QT_TRANSLATE_NOOP("TOnline", "Lambda"), QT_TRANSLATE_NOOP("TOnline", "AFR"), 10, 20, 13, 16, 5, 1, 4},
-    {"D_6", QT_TRANSLATE_NOOP("TOnline", "Time inj"), QT_TRANSLATE_NOOP("TOnline", "ms"), 0, 6, 0.5, 5.5, 12, 1, 5},
+    {"D_6", QT_TRANSLATE_NOOP("TOnline", "Time inj"), QT_TRANSLATE_NOOP("TOnline", "ms"), 0, 6, 0.5, 5.5, 12, 1, 2},
     {"D_4", QT_TRANSLATE_NOOP("TOnline", "Temp"), QT_TRANSLATE_NOOP("TOnline", "C"), -30, 130, 80, 100, 8, 1, 4},
     {"D_8", QT_TRANSLATE_NOOP("TOnline", "Voltage"), QT_TRANSLATE_NOOP("TOnline", "V"), 0, 16, 11, 14, 8, 1, 4},
     {"D_5", QT_TRANSLATE_NOOP("TOnline", "Temp air"), QT_TRANSLATE_NOOP("TOnline", "C"), -30, 130, 80, 100, 8, 1, 4},

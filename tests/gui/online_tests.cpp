@@ -224,7 +224,13 @@ TEST(AnalogGaugeTest, PrintedValueAndTickLabels)
   settings.MainTicks = 8;
   settings.TickDecimals = 1;
   gauge.SetSettings(settings);
-  EXPECT_EQ(gauge.TickLabels(), (QStringList{"-30.0", "-10.0", "10.0", "30.0", "50.0", "70.0", "90.0", "110.0", "130.0"}));
+  EXPECT_EQ(gauge.TickLabels(), (QStringList{"-30", "-10", "10", "30", "50", "70", "90", "110", "130"}))
+      << "whole numbers only: no decimals";
+  settings.ScaleStart = 0;
+  settings.ScaleEnd = 6;
+  settings.MainTicks = 12;
+  gauge.SetSettings(settings);
+  EXPECT_EQ(gauge.TickLabels().mid(0, 4), (QStringList{"0.0", "0.5", "1.0", "1.5"}));
   const struct {
     double Value;
     const char *Printed;
