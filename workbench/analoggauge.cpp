@@ -211,7 +211,7 @@ void TAnalogGauge::DrawFace(QPainter &painter, const SGeometry &g) const
   const QFont captionFont = PixelFont(13.0 * k, true);
   painter.setFont(captionFont);
   const double captionHeight = QFontMetricsF(captionFont).height();
-  painter.drawText(QRectF(c.x() - g.Radius, c.y() - 0.42 * g.Radius - captionHeight / 2.0, 2 * g.Radius, captionHeight),
+  painter.drawText(QRectF(c.x() - g.Radius, c.y() - 0.36 * g.Radius - captionHeight / 2.0, 2 * g.Radius, captionHeight),
                    Qt::AlignCenter, Set.Caption);
   if (!Set.Unit.isEmpty()) {
     const QFont unitFont = PixelFont(11.0 * k, false);
