@@ -32,10 +32,11 @@ int TableCapacity(int table) { return table == 3 ? 16 : SCalibrationImage::Table
 
 std::uint8_t EncodeValue(double value, double factor, bool isSigned)
 {
-  // Model values are whole multiples of their step; the tiny margin keeps a product such as
-  // 0.6 x 50 = 29.999... from truncating a whole unit away.
-  double scaled = value * factor;
-  scaled = std::trunc(scaled + (scaled >= 0 ? 1e-9 : -1e-9));
+  // To the nearest byte, not truncated: the injection maps hold steps of 0.025 ms in bytes of
+  // 0.02 ms, and truncation turned 0.875 (read from byte 44) into byte 43, so every read and
+  // write without an edit moved the customer's map. Rounded, what was read is written back as
+  // it came; for the other tables the values are whole units and both agree.
+  double scaled = std::floor(value * factor + 0.5);
   if (std::isnan(scaled))
     scaled = 0;
   if (isSigned)

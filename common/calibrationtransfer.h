@@ -54,8 +54,8 @@ std::uint8_t *TableSlot(SCalibrationImage &image, int table);   // index into Ta
 const std::uint8_t *TableSlot(const SCalibrationImage &image, int table);
 int TableCapacity(int table);                                   // 16 for table 4, 18 otherwise
 
-// value x factor truncated toward zero, held inside the byte: a value above a byte's range is
-// sent as the byte's maximum, never wrapped into a small number.
+// value x factor to the nearest whole byte value, held inside the byte: a value above a byte's
+// range is sent as the byte's maximum, never wrapped into a small number.
 std::uint8_t EncodeValue(double value, double factor, bool isSigned);
 double DecodeByte(std::uint8_t byte, double factor, bool isSigned);
 
