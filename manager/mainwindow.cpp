@@ -73,6 +73,8 @@ TMain::TMain(const QString &programDir, const QStringList &arguments, QWidget *p
   connect(Action("A_ReadCalibrate"), &QAction::triggered, this, &TMain::A_ReadCalibrateExecute);
   connect(Action("A_WriteCalibrate"), &QAction::triggered, this, &TMain::A_WriteCalibrateExecute);
   connect(Action("A_LoadFile"), &QAction::triggered, this, &TMain::A_LoadFileExecute);
+  connect(Action("A_ReadParameters"), &QAction::triggered, this, &TMain::A_ReadParametersExecute);
+  connect(Action("A_WriteParameters"), &QAction::triggered, this, &TMain::A_WriteParametersExecute);
   connect(Action("A_SaveFile"), &QAction::triggered, this, &TMain::A_SaveFileExecute);
 
   QFont bold = font();
@@ -531,6 +533,68 @@ void TMain::A_LoadFileExecute()
   dialog.exec();
   if (dialog.LoadedParameters())
     ShowOpenParameterEditor();
+}
+
+void TMain::A_ReadParametersExecute()
+{
+  TPrompts &prompts = TPrompts::Instance();
+  if (Busy || !prompts.AskYesNo(this, tr("Attention."), tr("You are sure to read parameters from Zolt?")))
+    return;
+  if (!PausePolling())
+    return;
+  Busy = true;
+  // Read into buffers of their own: a failed read must never leave zeroed blocks behind that a
+  // later write or save would push out as if they were the car's.
+  decltype(ParameterBytes) params{};
+  decltype(ExtraParameterBytes) paramsExt{};
+  const bool mainRead = Link->ReadParameters(params.data()) > 0;
+  const bool extraRead = mainRead && Link->ReadExtraParameters(paramsExt.data()) > 0;
+  Busy = false;
+  if (mainRead && extraRead) {
+    ParameterBytes = params;
+    ExtraParameterBytes = paramsExt;
+    ShowOpenParameterEditor();
+    prompts.Inform(this, tr("Attention."), tr("Parameters read successfully"));
+  } else {
+    prompts.Inform(this, tr("Attention."),
+                   tr("The parameters were not read: the ECU did not answer for the %1 block.")
+                       .arg(mainRead ? tr("extra") : tr("main")),
+                   tr("The parameters in the program are as they were; nothing was changed on the ECU."));
+  }
+  ResumePolling();
+}
+
+void TMain::A_WriteParametersExecute()
+{
+  TPrompts &prompts = TPrompts::Instance();
+  if (Busy || !prompts.AskYesNo(this, tr("Attention."), tr("You are sure to write parameters to Zolt?")))
+    return;
+  StoreOpenParameterEditor();
+  if (!PausePolling())
+    return;
+  Busy = true;
+  const bool mainWritten = Link->WriteParameters(ParameterBytes.data());
+  const bool extraWritten = mainWritten && Link->WriteExtraParameters(ExtraParameterBytes.data());
+  // The ECU does not say what it stored: read both blocks back and compare.
+  decltype(ParameterBytes) params{};
+  decltype(ExtraParameterBytes) paramsExt{};
+  const bool readBack = extraWritten && Link->ReadParameters(params.data()) > 0 &&
+                        Link->ReadExtraParameters(paramsExt.data()) > 0;
+  const bool same = readBack && params == ParameterBytes && paramsExt == ExtraParameterBytes;
+  Busy = false;
+  if (same) {
+    prompts.Inform(this, tr("Attention."), tr("Parameters write successfully"));
+  } else if (!extraWritten) {
+    prompts.Inform(this, tr("Attention."),
+                   tr("The parameters were not written: the ECU did not answer for the %1 block.")
+                       .arg(mainWritten ? tr("extra") : tr("main")),
+                   tr("The ECU may hold a partial write: write the parameters again."));
+  } else {
+    prompts.Inform(this, tr("Attention."),
+                   readBack ? tr("The ECU holds other parameters than were written. Write the parameters again.")
+                            : tr("The parameters were written but could not be read back to check them."));
+  }
+  ResumePolling();
 }
 
 void TMain::StoreOpenParameterEditor() {}

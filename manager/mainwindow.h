@@ -82,6 +82,8 @@ public:
   void A_ReadCalibrateExecute();
   void A_WriteCalibrateExecute();
   void A_LoadFileExecute();
+  void A_ReadParametersExecute();
+  void A_WriteParametersExecute();
   void A_SaveFileExecute();
 
 Q_SIGNALS:

@@ -153,3 +153,43 @@ TEST_F(ProgramE2E, AnEcuFallingSilentMidReadChangesNothingAndSaysSo)
   EXPECT_TRUE(Main->Communication()->IsPortOpen());
   EXPECT_TRUE(Main->IsPolling()) << "polling resumed after the failed transfer";
 }
+
+TEST_F(ProgramE2E, ParametersWrittenReadBackEqual)
+{
+  StartProgram({QStringLiteral("--no-pacing")});
+  Main->A_ConnectExecute();
+  ASSERT_TRUE(WaitFor([this] { return Identified(); }, 3000));
+  for (int k = 0; k < 50; ++k)
+    Main->ParametersData()[k] = std::uint8_t(k * 5 + 1);
+  for (int k = 0; k < 10; ++k)
+    Main->ExtraParametersData()[k] = std::uint8_t(90 + k);
+  const QByteArray params(reinterpret_cast<const char *>(Main->ParametersData()), 50);
+  const QByteArray paramsExt(reinterpret_cast<const char *>(Main->ExtraParametersData()), 10);
+  Prompts.YesNoAnswers = {true};
+  Main->A_WriteParametersExecute();
+  EXPECT_EQ(Prompts.LastMessage(), QStringLiteral("Parameters write successfully"));
+
+  std::fill_n(Main->ParametersData(), 50, 0);
+  std::fill_n(Main->ExtraParametersData(), 10, 0);
+  Prompts.YesNoAnswers = {true};
+  Main->A_ReadParametersExecute();
+  EXPECT_EQ(Prompts.LastMessage(), QStringLiteral("Parameters read successfully"));
+  EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(Main->ParametersData()), 50), params);
+  EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(Main->ExtraParametersData()), 10), paramsExt);
+}
+
+TEST_F(ProgramE2E, AParameterReadFromASilentEcuKeepsThePreviousBlocks)
+{
+  StartProgram({QStringLiteral("--silent-after-ms"), QStringLiteral("300")});
+  Main->A_ConnectExecute();
+  ASSERT_TRUE(WaitFor([this] { return Identified(); }, 3000));
+  std::fill_n(Main->ParametersData(), 50, 0x5A);
+  ASSERT_TRUE(WaitFor([this] { return !Main->Communication()->IsLinkAlive(); }, 3000));
+  // The transfer actions are disabled on a silent line; run the read the way its shortcut would
+  // have just before.
+  Prompts.YesNoAnswers = {true};
+  Main->A_ReadParametersExecute();
+  EXPECT_TRUE(Prompts.LastMessage().startsWith(QStringLiteral("The parameters were not read")));
+  EXPECT_EQ(Main->ParametersData()[0], 0x5A);
+  EXPECT_EQ(Main->ParametersData()[49], 0x5A);
+}
