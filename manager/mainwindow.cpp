@@ -36,6 +36,9 @@ TMain::TMain(const QString &programDir, const QStringList &arguments, QWidget *p
       SettingsFile(QDir(programDir).filePath(QStringLiteral("Setting.ini")))
 {
   Ui->setupUi(this);
+  QFont bold = font();
+  bold.setBold(true);
+  setFont(bold);
   const SCommandLine commandLine = ParseCommandLine(arguments, programDir);
   Link = new TCommunication(this, commandLine.PacketLogPath, line);
   MessageList = new TMessages(this);
@@ -77,9 +80,6 @@ TMain::TMain(const QString &programDir, const QStringList &arguments, QWidget *p
   connect(Action("A_WriteParameters"), &QAction::triggered, this, &TMain::A_WriteParametersExecute);
   connect(Action("A_SaveFile"), &QAction::triggered, this, &TMain::A_SaveFileExecute);
 
-  QFont bold = font();
-  bold.setBold(true);
-  setFont(bold);
   // The design's window is a small fixed strip; here the menu and the status bar take what this
   // toolkit needs, around an empty panel of the designed height.
   BuildMainMenu();
@@ -154,7 +154,10 @@ void TMain::CreateStatusBar()
   for (int k = 1; k < 5; ++k) {
     Panels[k] = new QLabel;
     Panels[k]->setObjectName(QStringLiteral("Panel%1").arg(k));
-    Panels[k]->setFixedWidth(widths[k]);
+    // The designed widths, or what the identity needs in this toolkit's font: a version of up to
+    // 12 characters, 8 hexadecimal digits, two flag letters.
+    const char *const widest[5] = {"", "ZOLT 2.15a", "DDDDDDDD", "FI", ""};
+    Panels[k]->setFixedWidth(std::max(widths[k], Panels[k]->fontMetrics().horizontalAdvance(QLatin1String(widest[k])) + 12));
     Panels[k]->setAlignment(k == 4 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
     Panels[k]->setFrameShape(QFrame::Panel);
     Panels[k]->setFrameShadow(QFrame::Sunken);
