@@ -110,8 +110,10 @@ void TCommunication::SetLinkAlive(bool alive)
       IdentityRecord = SVersionFirmware{};
     }
   }
-  if (changed)
+  if (changed) {
+    NotifyWaiters();
     Q_EMIT LinkAliveChanged(alive);
+  }
 }
 
 QString TCommunication::GetPortName() const
@@ -221,6 +223,7 @@ void TCommunication::StorePacket(std::uint8_t type, const std::uint8_t *payload,
     p.Type = type;
     copy = p;
   }
+  NotifyWaiters();
   std::scoped_lock lock(LogLock);
   if (LogEnabled)
     PacketLog.write(reinterpret_cast<const char *>(&copy), sizeof copy);   // a failed write is not retried
@@ -240,6 +243,8 @@ void TCommunication::LinkTimeout()
 
 bool TCommunication::WaitAnswer(SPacket &record, std::uint8_t answerType, int length, const std::uint8_t *request)
 {
+  if (!OnLinkThread())
+    return WaitAnswerOffLinkThread(record, answerType, length, request);
   int polls = 0;
   int resends = 0;
   for (;;) {
@@ -266,6 +271,56 @@ bool TCommunication::WaitAnswer(SPacket &record, std::uint8_t answerType, int le
       return true;
     }
   }
+}
+
+// Off the UI thread nothing needs dispatching between looks, so instead of waking every
+// millisecond to look, the thread sleeps until a packet is stored or the link drops, or until the
+// moment the 56th look would have come: the same resends at the same times, without a thousand
+// wake-ups a second on the polling thread.
+bool TCommunication::WaitAnswerOffLinkThread(SPacket &record, std::uint8_t answerType, int length,
+                                             const std::uint8_t *request)
+{
+  using Clock = std::chrono::steady_clock;
+  const auto lookPeriod = std::chrono::microseconds(1060);   // what a 1 ms sleep lasts here
+  int resends = 0;
+  auto resendAt = Clock::now() + LooksPerSend * lookPeriod;
+  for (;;) {
+    std::uint64_t seen;
+    {
+      std::scoped_lock lock(WaitLock);
+      seen = LinkEvents;
+    }
+    TakeAnswer(record, answerType);
+    if (Clock::now() >= resendAt) {
+      Sleep(5);
+      SendRequest(request, length, answerType);
+      ++resends;
+      resendAt = Clock::now() + LooksPerSend * lookPeriod;
+    }
+    if (resends > MaxResends - 1) {
+      record = SPacket::MakeEmpty();
+      return false;
+    }
+    if (!IsLinkAlive()) {
+      record.Status = SPacket::Empty;
+      return false;
+    }
+    if (record.Status == SPacket::Waiting) {
+      record.Status = SPacket::Empty;
+      return true;
+    }
+    std::unique_lock lock(WaitLock);
+    LinkEvent.wait_until(lock, resendAt, [&] { return LinkEvents != seen; });
+  }
+}
+
+void TCommunication::NotifyWaiters()
+{
+  {
+    std::scoped_lock lock(WaitLock);
+    ++LinkEvents;
+  }
+  LinkEvent.notify_all();
 }
 
 bool TCommunication::StartRequest(const std::uint8_t *request, int length, std::uint8_t answerType)

@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <array>
 #include <cstdint>
+#include <condition_variable>
 #include <mutex>
 
 // The firmware upload state as the window sees it.
@@ -122,6 +123,9 @@ private:
   int ReadBlock(std::uint8_t requestType, std::uint8_t answerType, std::uint8_t *dest, int size);
   bool WriteBlock(std::uint8_t requestType, std::uint8_t answerType, const std::uint8_t *src, int size);
   bool OnLinkThread() const;
+  bool WaitAnswerOffLinkThread(SPacket &record, std::uint8_t answerType, int length, const std::uint8_t *request);
+  // Wakes a wait on another thread: a packet was stored or the link changed.
+  void NotifyWaiters();
 
   TSerialLine *SerialLine;
   TReceiveWindow Window;
@@ -148,4 +152,7 @@ private:
   mutable std::mutex LinkLock;
   mutable std::mutex PortLock;
   mutable std::mutex LogLock;
+  std::mutex WaitLock;   // guards LinkEvents only
+  std::condition_variable LinkEvent;
+  std::uint64_t LinkEvents = 0;
 };

@@ -6,7 +6,9 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
+#include <thread>
 
 namespace {
 
@@ -269,4 +271,39 @@ TEST(Link, AnUnwritableLogLeavesTheLinkWithoutOne)
 {
   TCommunication link(nullptr, QStringLiteral("/proc/no/such/dir/Log.zlp"), new TScriptedLine);
   EXPECT_FALSE(link.IsLogEnabled());
+}
+
+// The polling thread waits without looking every millisecond, with the same resends.
+TEST_F(LinkTest, WaitsOnAnotherThreadKeepTheirResendsAndAnswers)
+{
+  std::atomic<int> result{-1};
+  std::thread silent([&] {
+    std::uint8_t dest[64];
+    result = Link->ReadCalibrationBlock(dest, 64, 5, 14);
+  });
+  EXPECT_TRUE(WaitFor([&] { return result != -1; }));
+  silent.join();
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(Line->CountWrites(48), 5);
+
+  Answer(48, [](const QByteArray &frame) {
+    return QList<QByteArray>{TScriptedLine::Packet(49, Bytes({frame[6] + 1, frame[7]}) + QByteArray(64, char(1))),
+                             TScriptedLine::Packet(49, frame.mid(6, 2) + QByteArray(64, char(2)))};
+  });
+  std::uint8_t dest[64] = {};
+  result = -1;
+  std::thread answered([&] { result = Link->ReadCalibrationBlock(dest, 64, 1, 2); });
+  EXPECT_TRUE(WaitFor([&] { return result != -1; }));
+  answered.join();
+  EXPECT_EQ(result, 64);
+  EXPECT_EQ(dest[10], 2);
+
+  // A line that falls silent ends the wait on the other thread too.
+  Line->OnWrite = nullptr;
+  Line->Heartbeat.stop();
+  result = -1;
+  std::thread dropped([&] { result = Link->ReadParameters(dest); });
+  EXPECT_TRUE(WaitFor([&] { return result != -1; }));
+  dropped.join();
+  EXPECT_EQ(result, 0);
 }
