@@ -275,7 +275,8 @@ TEST_F(SettingsFileTest, GarbageGivesDefaults)
   {
     QFile ini(Path(QStringLiteral("Setting.ini")));
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write(QByteArray("\x01\xFF[[[=\n\0\0garbage", 18));
+    static const char garbage[] = "\x01\xFF[[[=\n\0\0garbage";
+    ini.write(garbage, sizeof garbage - 1);
   }
   TScriptedPrompts prompts;
   TMain main(TempDir.path(), {}, nullptr, new TScriptedLine);
