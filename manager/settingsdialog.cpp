@@ -61,7 +61,9 @@ TSettings::TSettings(QWidget *owner, TMessages *messages, SSetting *settings, TC
   Languages = InstalledLanguages(TTranslator::TranslationsDir());
   for (const QString &code : Languages) {
     const QLocale locale(code);
-    const QString name = locale.nativeLanguageName();
+    // The source language by its plain name, not one country's variant of it.
+    const QString name = code == QLatin1String("en") ? QLocale::languageToString(QLocale::English)
+                                                     : locale.nativeLanguageName();
     Ui->LangList->addItem(name.isEmpty() ? code : name);
   }
   Ui->LangList->setCurrentIndex(0);
