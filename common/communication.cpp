@@ -425,79 +425,66 @@ bool TCommunication::WriteParameters(const std::uint8_t *src) { return WriteBloc
 int TCommunication::ReadExtraParameters(std::uint8_t *dest) { return ReadBlock(18, 19, dest, ParamsExtSize); }
 bool TCommunication::WriteExtraParameters(const std::uint8_t *src) { return WriteBlock(34, 35, src, ParamsExtSize); }
 
-int TCommunication::ReadCalibrationBlock(std::uint8_t *dest, int capacity, std::uint8_t block, std::uint8_t part)
+int TCommunication::ReadAddressed(std::uint8_t requestType, std::uint8_t answerType, const std::uint8_t *address,
+                                  int addressLength, std::uint8_t *dest, int capacity)
 {
   try {
-    const std::uint8_t request[3] = {48, block, part};
-    if (!StartRequest(request, 3, 49))
+    std::array<std::uint8_t, 3> request{requestType};
+    std::memcpy(request.data() + 1, address, std::size_t(addressLength));
+    if (!StartRequest(request.data(), addressLength + 1, answerType))
       return 0;
     SPacket record = SPacket::MakeEmpty();
-    if (!WaitEcho(record, 49, 3, request, request + 1, 2))
+    if (!WaitEcho(record, answerType, addressLength + 1, request.data(), address, addressLength))
       return 0;
-    const int count = std::min(record.Length - 2, capacity);
+    const int count = std::min(record.Length - addressLength, capacity);
     if (count <= 0)
       return 0;
-    std::memcpy(dest, record.Data + 2, std::size_t(count));
+    std::memcpy(dest, record.Data + addressLength, std::size_t(count));
     return count;
   } catch (...) {
     return 0;
   }
 }
 
-bool TCommunication::WriteCalibrationBlock(const std::uint8_t *src, int count, std::uint8_t block, std::uint8_t part)
+bool TCommunication::WriteAddressed(std::uint8_t requestType, std::uint8_t answerType, const std::uint8_t *address,
+                                    int addressLength, const std::uint8_t *src, int count)
 {
   try {
-    if (count < 0 || count > Framing::MaxPayload - 2)
+    if (count < 0 || count > Framing::MaxPayload - addressLength)
       return false;
-    std::array<std::uint8_t, 3 + Framing::MaxPayload> request{};
-    request[0] = 64;
-    request[1] = block;
-    request[2] = part;
-    std::memcpy(request.data() + 3, src, std::size_t(count));
-    if (!StartRequest(request.data(), count + 3, 65))
+    std::array<std::uint8_t, 3 + Framing::MaxPayload> request{requestType};
+    std::memcpy(request.data() + 1, address, std::size_t(addressLength));
+    std::memcpy(request.data() + 1 + addressLength, src, std::size_t(count));
+    const int length = count + addressLength + 1;
+    if (!StartRequest(request.data(), length, answerType))
       return false;
     SPacket record = SPacket::MakeEmpty();
-    return WaitEcho(record, 65, count + 3, request.data(), request.data() + 1, 2);
+    return WaitEcho(record, answerType, length, request.data(), address, addressLength);
   } catch (...) {
     return false;
   }
+}
+
+int TCommunication::ReadCalibrationBlock(std::uint8_t *dest, int capacity, std::uint8_t block, std::uint8_t part)
+{
+  const std::uint8_t address[2] = {block, part};
+  return ReadAddressed(48, 49, address, 2, dest, capacity);
+}
+
+bool TCommunication::WriteCalibrationBlock(const std::uint8_t *src, int count, std::uint8_t block, std::uint8_t part)
+{
+  const std::uint8_t address[2] = {block, part};
+  return WriteAddressed(64, 65, address, 2, src, count);
 }
 
 bool TCommunication::ReadTable(std::uint8_t *dest, int capacity, std::uint8_t index)
 {
-  try {
-    const std::uint8_t request[2] = {112, index};
-    if (!StartRequest(request, 2, 113))
-      return false;
-    SPacket record = SPacket::MakeEmpty();
-    if (!WaitEcho(record, 113, 2, request, request + 1, 1))
-      return false;
-    const int count = std::min(record.Length - 1, capacity);
-    if (count <= 0)
-      return false;
-    std::memcpy(dest, record.Data + 1, std::size_t(count));
-    return true;
-  } catch (...) {
-    return false;
-  }
+  return ReadAddressed(112, 113, &index, 1, dest, capacity) > 0;
 }
 
 bool TCommunication::WriteTable(const std::uint8_t *src, int count, std::uint8_t index)
 {
-  try {
-    if (count < 0 || count > Framing::MaxPayload - 1)
-      return false;
-    std::array<std::uint8_t, 2 + Framing::MaxPayload> request{};
-    request[0] = 128;
-    request[1] = index;
-    std::memcpy(request.data() + 2, src, std::size_t(count));
-    if (!StartRequest(request.data(), count + 2, 129))
-      return false;
-    SPacket record = SPacket::MakeEmpty();
-    return WaitEcho(record, 129, count + 2, request.data(), request.data() + 1, 1);
-  } catch (...) {
-    return false;
-  }
+  return WriteAddressed(128, 129, &index, 1, src, count);
 }
 
 void TCommunication::SetAFRCorrection(double value)

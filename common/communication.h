@@ -120,6 +120,11 @@ private:
   // Waits until an answer whose first echoLength payload bytes equal echo arrives.
   bool WaitEcho(SPacket &record, std::uint8_t answerType, int length, const std::uint8_t *request,
                 const std::uint8_t *echo, int echoLength);
+  // The requests that name an address (block and part, or a table) which the answer echoes.
+  int ReadAddressed(std::uint8_t requestType, std::uint8_t answerType, const std::uint8_t *address, int addressLength,
+                    std::uint8_t *dest, int capacity);
+  bool WriteAddressed(std::uint8_t requestType, std::uint8_t answerType, const std::uint8_t *address,
+                      int addressLength, const std::uint8_t *src, int count);
   int ReadBlock(std::uint8_t requestType, std::uint8_t answerType, std::uint8_t *dest, int size);
   bool WriteBlock(std::uint8_t requestType, std::uint8_t answerType, const std::uint8_t *src, int size);
   bool OnLinkThread() const;
