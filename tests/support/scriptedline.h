@@ -59,6 +59,13 @@ public:
                                             int(payload.size()));
     return QByteArray(reinterpret_cast<const char *>(frame.data()), qsizetype(frame.size()));
   }
+  static QByteArray Bytes(std::initializer_list<int> values)
+  {
+    QByteArray b;
+    for (int v : values)
+      b.append(char(v));
+    return b;
+  }
   static QByteArray LivePacket() { return Packet(1, QByteArray(23, '\0')); }
 
   // Answers the identity request as an ECU "ZOLT 2.15", id 1234ABCD, flags FI.

@@ -12,13 +12,7 @@
 
 namespace {
 
-QByteArray Bytes(std::initializer_list<int> values)
-{
-  QByteArray b;
-  for (int v : values)
-    b.append(char(v));
-  return b;
-}
+QByteArray Bytes(std::initializer_list<int> values) { return TScriptedLine::Bytes(values); }
 
 // A link over a scripted line, opened and alive: the line keeps sending live packets.
 class LinkTest : public TTempDirTest {

@@ -9,13 +9,7 @@
 
 namespace {
 
-QByteArray Bytes(std::initializer_list<int> values)
-{
-  QByteArray b;
-  for (int v : values)
-    b.append(char(v));
-  return b;
-}
+QByteArray Bytes(std::initializer_list<int> values) { return TScriptedLine::Bytes(values); }
 
 class FirmwareTest : public TTempDirTest {
 protected:
