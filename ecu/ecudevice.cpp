@@ -1,6 +1,7 @@
 #include "ecudevice.h"
 
 #include "ecumemory.h"
+#include "packetreplay.h"
 
 EEcuMode ModeForBaudRate(int baud) { return baud == 57600 ? EEcuMode::Bootloader : EEcuMode::Normal; }
 
@@ -13,6 +14,18 @@ TEcuDevice::TEcuDevice(TEcuMemory &memory, const SEcuDeviceSettings &settings)
 }
 
 bool TEcuDevice::IsSilent(std::int64_t nowMs) const { return SilentFromMs >= 0 && nowMs >= SilentFromMs; }
+
+std::int64_t TEcuDevice::NextWakeMs() const
+{
+  return CurrentMode == EEcuMode::Bootloader && Bootloader ? Bootloader->NextWakeMs() : -1;
+}
+
+void TEcuDevice::SetReplay(TPacketReplay *replay)
+{
+  Replay = replay;
+  Responder.SetReplay(replay);
+  ReplayWaiting = replay != nullptr;
+}
 
 void TEcuDevice::Received(const std::uint8_t *bytes, int n, std::int64_t nowMs)
 {
@@ -27,6 +40,13 @@ void TEcuDevice::Received(const std::uint8_t *bytes, int n, std::int64_t nowMs)
       Bootloader->Received(bytes, n, nowMs);
     return;
   }
+  if (ReplayWaiting) {
+    // Nothing recorded is played to a line nobody listens on: what went out before the manager
+    // opened its port would be purged unseen, and the session would start in the middle.
+    ReplayWaiting = false;
+    NextLiveMs = nowMs + Settings.LiveIntervalMs;
+    NextExtraMs = nowMs + Settings.ExtraIntervalMs;
+  }
   Responder.Feed(bytes, n, nowMs);
 }
 
@@ -39,10 +59,16 @@ void TEcuDevice::Tick(std::int64_t nowMs)
       Bootloader->Tick(nowMs);
     return;
   }
+  if (ReplayWaiting)
+    return;
   if (Settings.LiveIntervalMs > 0 && nowMs >= NextLiveMs) {
     // A live packet still waiting for the line is not followed by another one.
-    if (!Transmitter.Waiting(1))
-      Transmitter.Send(1, EngineModel.LivePayload(nowMs), nowMs);
+    if (!Transmitter.Waiting(1)) {
+      std::vector<std::uint8_t> payload;
+      if (!Replay || !Replay->Next(1, payload))
+        payload = EngineModel.LivePayload(nowMs);
+      Transmitter.Send(1, payload, nowMs);
+    }
     NextLiveMs += Settings.LiveIntervalMs;
     // After a stall (a stopped process, a slow machine) carry on at the rate, without a burst.
     if (NextLiveMs <= nowMs)
@@ -58,6 +84,12 @@ void TEcuDevice::SendExtraPacket(std::int64_t nowMs)
 {
   // The ECU's own housekeeping packets; the manager stores and logs them without reading them.
   static constexpr std::uint8_t Types[] = {81, 97, 161};
+  std::uint8_t recordedType = 0;
+  std::vector<std::uint8_t> recorded;
+  if (Replay && Replay->NextOf({Types[0], Types[1], Types[2]}, recordedType, recorded)) {
+    Transmitter.Send(recordedType, recorded, nowMs);
+    return;
+  }
   const std::uint8_t type = Types[ExtraCount % 3];
   const auto seconds = static_cast<std::uint32_t>(nowMs / 1000);
   std::vector<std::uint8_t> payload;

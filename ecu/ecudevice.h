@@ -13,6 +13,7 @@
 #include <memory>
 
 class TEcuMemory;
+class TPacketReplay;
 
 // Normal operation speaks framed packets at 9600 baud; at 57600 baud the ECU is in its
 // bootloader, which speaks single bytes.
@@ -28,6 +29,8 @@ public:
   virtual void Received(const std::uint8_t *bytes, int n, std::int64_t nowMs) = 0;
   virtual void Tick(std::int64_t nowMs) = 0;
   virtual void Leave(std::int64_t nowMs) = 0;
+  // When the handler next has something to do of its own accord; -1 when nothing is pending.
+  virtual std::int64_t NextWakeMs() const { return -1; }
 };
 
 struct SEcuDeviceSettings {
@@ -48,12 +51,19 @@ public:
   // What the line cannot carry yet stays queued, so the ECU knows what it is still sending.
   void TakeOutput(std::int64_t nowMs, std::vector<std::uint8_t> &out, int maxBytes = TOutputQueue::Unlimited);
   bool IsSilent(std::int64_t nowMs) const;
+  // When Tick next has something to do that cannot wait for the usual few milliseconds; -1 when
+  // nothing is pending.
+  std::int64_t NextWakeMs() const;
 
   // The baud rate the other end has set on the line.
   void SetLineRate(int baud, std::int64_t nowMs);
   EEcuMode Mode() const { return CurrentMode; }
   // The bootloader, once there is one; without it the ECU keeps quiet at 57600 baud.
   void SetBootloader(std::unique_ptr<TEcuModeHandler> handler) { Bootloader = std::move(handler); }
+
+  // Plays a recorded packet log back instead of the ECU's own live and housekeeping packets and
+  // answers, for as long as it holds packets of the type due. Not owned; nullptr ends it.
+  void SetReplay(TPacketReplay *replay);
 
   // Called after every request that changed the memory.
   void SetMemoryWritten(std::function<void()> callback) { Responder.MemoryWritten = std::move(callback); }
@@ -73,6 +83,8 @@ private:
   TEngineModel EngineModel;
   TEcuResponder Responder;
   std::unique_ptr<TEcuModeHandler> Bootloader;
+  TPacketReplay *Replay = nullptr;
+  bool ReplayWaiting = false;   // until the manager first speaks
   EEcuMode CurrentMode = EEcuMode::Normal;
   std::int64_t NextLiveMs = 0;
   std::int64_t NextExtraMs = 0;

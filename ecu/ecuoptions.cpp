@@ -6,8 +6,9 @@ namespace {
 
 struct SOptionSet {
   QCommandLineOption Help{{"h", "help"}, "Show this help and exit."};
-  QCommandLineOption State{"state", "Keep calibrations and parameters in FILE: loaded at start (a missing file is "
-                                    "created with the defaults), saved after every write request and at exit.",
+  QCommandLineOption State{"state", "Keep calibrations, parameters and the uploaded firmware image in FILE: loaded "
+                                    "at start (a missing file is created with the defaults), saved after every "
+                                    "write request, after an upload and at exit.",
                            "FILE"};
   QCommandLineOption LiveInterval{"live-interval-ms", "Send a live data packet every N ms of its own accord "
                                                       "(default 100; 0 sends one only when asked).",
@@ -35,10 +36,27 @@ struct SOptionSet {
                         "1234ABCD"};
   QCommandLineOption Flags{"flags", "Flags byte of the identity answer (default 3).", "N", "3"};
 
+  QCommandLineOption FlashSize{"flash-size", "Bootloader: flash size in bytes, a whole number of 64-byte blocks "
+                                              "(default 32768). The bootloader asks for this many bytes: a shorter "
+                                              "firmware file fails the upload, a longer one is cut at this size.",
+                                "BYTES", "32768"};
+  QCommandLineOption BootId{"boot-id", "Bootloader: its four identification bytes, 8 hex digits (default 5A4F4C54).",
+                            "HEX", "5A4F4C54"};
+  QCommandLineOption BootStall{"boot-stall-after", "Bootloader: stop asking for blocks after N blocks (a stalled "
+                                                   "upload).",
+                               "N"};
+  QCommandLineOption BootFail{"boot-fail-after", "Bootloader: end the upload with \"E\" after N blocks.", "N"};
+  QCommandLineOption Replay{"replay", "Play the packet log FILE (Log.zlp) back: its live packets in order at the "
+                                      "live interval, each request answered with the next recorded packet of the "
+                                      "answer type (from the ECU's own memory where the log holds none). Playing "
+                                      "starts with the first request, so nothing is lost before the manager "
+                                      "listens; after the last recorded live packet the ECU sends its own.",
+                            "FILE"};
+
   QList<QCommandLineOption> All() const
   {
-    return {Help, State, LiveInterval, ExtraInterval, NoPacing, Drop, Corrupt, WrongEcho, Delay, Silent, Garbage,
-            Seed, Version, Id, Flags};
+    return {Help,  State, LiveInterval, ExtraInterval, NoPacing, Drop,   Corrupt,   WrongEcho, Delay, Silent,
+            Garbage, Seed, Version,     Id,            Flags,    FlashSize, BootId, BootStall, BootFail, Replay};
   }
 };
 
@@ -63,6 +81,33 @@ bool Count(const QCommandLineParser &p, const QCommandLineOption &o, int &out, Q
   out = p.value(o).toInt(&ok);
   if (!ok || out < 0)
     return Fail(error, QStringLiteral("--%1 needs a whole number of 0 or more, not \"%2\"").arg(o.names().last(), p.value(o)));
+  return true;
+}
+
+bool ParseBootOptions(const QCommandLineParser &parser, const SOptionSet &set, SEcuOptions &options, QString *error)
+{
+  SBootloaderSettings &b = options.Boot;
+  // At 57600 baud the line carries 5.76 bytes a millisecond, in both directions.
+  b.ReceiveBytesPerMs = options.Pacing ? 57600 / 10.0 / 1000.0 : 0.0;
+  if (!Count(parser, set.FlashSize, b.FlashSize, error))
+    return false;
+  if (b.FlashSize == 0 || b.FlashSize % SBootloaderSettings::BlockSize != 0 ||
+      b.FlashSize > SBootloaderSettings::MaxFlashSize)
+    return Fail(error, QStringLiteral("--flash-size needs a multiple of 64 from 64 to %1, not \"%2\"")
+                         .arg(SBootloaderSettings::MaxFlashSize)
+                         .arg(parser.value(set.FlashSize)));
+  bool ok = false;
+  const QString id = parser.value(set.BootId);
+  b.Id = id.toUInt(&ok, 16);
+  if (!ok || id.size() != 8)
+    return Fail(error, QStringLiteral("--boot-id needs 8 hexadecimal digits, not \"%1\"").arg(id));
+  if (parser.isSet(set.BootStall) && !Count(parser, set.BootStall, b.StallAfterBlocks, error))
+    return false;
+  if (parser.isSet(set.BootFail) && !Count(parser, set.BootFail, b.FailAfterBlocks, error))
+    return false;
+  options.ReplayFile = parser.value(set.Replay);
+  if (parser.isSet(set.Replay) && options.ReplayFile.isEmpty())
+    return Fail(error, QStringLiteral("--replay needs a packet log file"));
   return true;
 }
 
@@ -117,7 +162,7 @@ bool ParseEcuOptions(const QStringList &arguments, SEcuOptions &options, QString
   if (!Count(parser, set.Flags, flags, error) || flags > 255)
     return Fail(error, QStringLiteral("--flags needs a number from 0 to 255"));
   d.Identity.Flags = static_cast<std::uint8_t>(flags);
-  return true;
+  return ParseBootOptions(parser, set, options, error);
 }
 
 QString EcuHelpText()

@@ -1,6 +1,7 @@
 #pragma once
 // The command line of zolt-ecu.
 
+#include "bootloader.h"
 #include "ecudevice.h"
 
 #include <QString>
@@ -8,7 +9,9 @@
 
 struct SEcuOptions {
   SEcuDeviceSettings Device;
+  SBootloaderSettings Boot;
   QString StateFile;     // empty: the memory lives only as long as the process
+  QString ReplayFile;    // a packet log to play back; empty: the ECU's own packets
   bool Pacing = true;
   bool Help = false;
 };

@@ -3,6 +3,7 @@
 #include "ecumemory.h"
 #include "enginemodel.h"
 #include "faultinjector.h"
+#include "packetreplay.h"
 #include "transmitter.h"
 
 #include <algorithm>
@@ -52,6 +53,10 @@ void TEcuResponder::Handle(std::uint8_t type, const std::uint8_t *payload, int l
   // 9600 baud carries, and every later answer would come too late.
   if (Out.Waiting(answerType))
     return;
+  // The request still goes to the memory (a write is kept), but the recorded session's answer is
+  // what the manager sees; only an answer that goes out takes one from the log.
+  if (Replay)
+    Replay->Next(answerType, answer);
   const std::int64_t due = nowMs + Faults.Settings().AnswerDelayMs;
   if (Faults.Settings().WrongEchoFirst) {
     const std::vector<std::uint8_t> wrong = WrongEchoAnswer(type, payload, length);

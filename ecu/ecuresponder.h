@@ -14,6 +14,7 @@ class TEcuMemory;
 class TEcuTransmitter;
 class TEngineModel;
 class TFaultInjector;
+class TPacketReplay;
 
 struct SEcuIdentity {
   std::string Version = "ZOLT 2.15";   // up to 12 characters
@@ -42,6 +43,8 @@ public:
   }
 
   void SetIdentity(const SEcuIdentity &identity) { Identity = identity; }
+  // Answers come from this recorded log while it holds packets of the answer type.
+  void SetReplay(TPacketReplay *replay) { Replay = replay; }
 
   // Bytes received from the line, any count; nowMs is the time since power-on. Returns the number
   // of requests found in them.
@@ -69,4 +72,5 @@ private:
   TFaultInjector &Faults;
   SEcuIdentity Identity;
   TReceiveWindow Window;
+  TPacketReplay *Replay = nullptr;
 };

@@ -1,8 +1,10 @@
 // zolt-ecu: the virtual ECU on a pseudo-terminal.
+#include "bootloader.h"
 #include "ecudevice.h"
 #include "ecumemory.h"
 #include "ecuoptions.h"
 #include "ecustatefile.h"
+#include "packetreplay.h"
 #include "ptyserver.h"
 #include "virtualports.h"
 
@@ -10,6 +12,7 @@
 #include <QFileInfo>
 
 #include <csignal>
+#include <memory>
 #include <cstdio>
 
 namespace {
@@ -62,6 +65,18 @@ int main(int argc, char **argv)
     }
   }
 
+  TPacketReplay replay;
+  if (!options.ReplayFile.isEmpty()) {
+    if (!replay.LoadFile(options.ReplayFile, &error)) {
+      Error(QStringLiteral("cannot replay packet log %1: %2").arg(options.ReplayFile, error));
+      return 1;
+    }
+    if (replay.TrailingBytes() > 0)
+      Error(QStringLiteral("packet log %1 ends in a partial record; its %2 bytes are ignored")
+              .arg(options.ReplayFile)
+              .arg(replay.TrailingBytes()));
+  }
+
   TPtyServer server;
   std::string openError;
   if (!server.Open(&openError)) {
@@ -80,6 +95,11 @@ int main(int argc, char **argv)
       Error(QStringLiteral("cannot save state file %1: %2").arg(options.StateFile, saveError));
   };
   device.SetMemoryWritten(save);
+  auto bootloader = std::make_unique<TEcuBootloader>(memory, device.Output(), options.Boot);
+  bootloader->SetImageStored(save);
+  device.SetBootloader(std::move(bootloader));
+  if (!options.ReplayFile.isEmpty())
+    device.SetReplay(&replay);
   server.SetPacing(options.Pacing);
   server.Run(device, StopRequested);
 

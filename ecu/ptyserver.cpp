@@ -3,6 +3,7 @@
 #include "ecudevice.h"
 #include "linepacer.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -106,7 +107,13 @@ void TPtyServer::Run(TEcuDevice &device, const volatile std::sig_atomic_t &stop)
 
   while (!stop) {
     pollfd pfd{Master, POLLIN, 0};
-    ::poll(&pfd, 1, LoopMs);
+    // The bootloader acts on a block the moment the line would have delivered it; waking a full
+    // loop late would add that delay to every block.
+    int timeoutMs = LoopMs;
+    const std::int64_t wake = device.NextWakeMs();
+    if (wake >= 0)
+      timeoutMs = static_cast<int>(std::clamp<std::int64_t>(wake - now(), 0, LoopMs));
+    ::poll(&pfd, 1, timeoutMs);
     std::int64_t t = now();
 
     if (pfd.revents & POLLIN) {
