@@ -136,3 +136,43 @@ protected:
   TScriptedPrompts Prompts;
   QPointer<TGraphCurve> Window;
 };
+
+#include "setdata.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTimer>
+
+// Answers the next value dialog once it is up: types the text into its field and presses
+// "Apply" or "Close". Records what the dialog offered.
+struct SDialogAnswer {
+  QString Typed;
+  bool Apply = true;
+  bool Seen = false;
+  double Minimum = 0, Maximum = 0, Step = 0, Start = 0;
+};
+
+inline void AnswerValueDialog(SDialogAnswer *answer)
+{
+  auto *timer = new QTimer;
+  timer->setInterval(5);
+  QObject::connect(timer, &QTimer::timeout, timer, [answer, timer] {
+    auto *dialog = qobject_cast<TSetData *>(QApplication::activeModalWidget());
+    if (!dialog)
+      return;
+    timer->stop();
+    timer->deleteLater();
+    auto *field = dialog->findChild<QDoubleSpinBox *>(QStringLiteral("Data"));
+    answer->Seen = true;
+    answer->Minimum = field->minimum();
+    answer->Maximum = field->maximum();
+    answer->Step = field->singleStep();
+    answer->Start = field->value();
+    if (!answer->Typed.isEmpty()) {
+      field->selectAll();
+      QTest::keyClicks(field, answer->Typed);
+    }
+    dialog->findChild<QPushButton *>(answer->Apply ? QStringLiteral("Good") : QStringLiteral("Abort"))->click();
+  });
+  timer->start();
+}
