@@ -132,6 +132,16 @@ void TParamsZolt::closeEvent(QCloseEvent *event)
   event->accept();
 }
 
+void TParamsZolt::changeEvent(QEvent *event)
+{
+  if (event->type() == QEvent::LanguageChange) {
+    Ui->retranslateUi(this);
+    // The label beside the EPHH list follows the chosen signal, not the design.
+    EPHHNameChange(Ui->EPHHName->currentIndex());
+  }
+  QWidget::changeEvent(event);
+}
+
 // ---- blocks <-> controls --------------------------------------------------------------------
 
 void TParamsZolt::ShowParams()

@@ -278,6 +278,13 @@ TEST_F(ParamsEditorTest, ConfigurableOutputRules)
     Box(p + "Mode")->click();
     EXPECT_FALSE(data->isEnabled());
   }
+
+  // A language change retranslates the design but keeps the label that follows the signal.
+  signal->setCurrentIndex(0);
+  QEvent change(QEvent::LanguageChange);
+  QCoreApplication::sendEvent(Editor, &change);
+  EXPECT_EQ(label->text(), QStringLiteral("Strob"));
+  EXPECT_EQ(signal->currentIndex(), 0);
 }
 
 TEST_F(ParamsEditorTest, ValuesAreConvertedTruncatedAndShownAgain)
