@@ -622,7 +622,9 @@ void TGraphCurve::RefreshNode(QTreeWidgetItem *node)
   QLineSeries *series = FSeriesOfNode.value(node);
   if (!flow || !series)
     return;
-  series->setVisible(flow->IsVisibleData());
+  // The selected flow's curve stays drawn whatever its visible-data flag, as selecting it made
+  // it; otherwise "Set values" on it would take the curve being edited off the chart.
+  series->setVisible(flow->IsVisibleData() || node == FLastFlowNode);
   if (series->isVisible()) {
     FillSeries(series, flow);
     MakeCurrent(series);
