@@ -42,7 +42,8 @@ void TEcuDevice::Received(const std::uint8_t *bytes, int n, std::int64_t nowMs)
   }
   if (ReplayWaiting) {
     // Nothing recorded is played to a line nobody listens on: what went out before the manager
-    // opened its port would be purged unseen, and the session would start in the middle.
+    // opened its port would be purged unseen, and the session would start in the middle. The
+    // first request (the identity or a live packet) shows that the manager is there.
     ReplayWaiting = false;
     NextLiveMs = nowMs + Settings.LiveIntervalMs;
     NextExtraMs = nowMs + Settings.ExtraIntervalMs;
@@ -59,8 +60,15 @@ void TEcuDevice::Tick(std::int64_t nowMs)
       Bootloader->Tick(nowMs);
     return;
   }
-  if (ReplayWaiting)
+  if (ReplayWaiting) {
+    // The manager speaks only to a line that is alive: a lone noise byte now and then keeps it
+    // alive without playing anything of the session before the manager asks.
+    if (nowMs >= NextLiveMs) {
+      Queue.Push({0x00}, nowMs);
+      NextLiveMs = nowMs + ReplayProbeMs;
+    }
     return;
+  }
   if (Settings.LiveIntervalMs > 0 && nowMs >= NextLiveMs) {
     // A live packet still waiting for the line is not followed by another one.
     if (!Transmitter.Waiting(1)) {

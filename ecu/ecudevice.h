@@ -85,6 +85,7 @@ private:
   std::unique_ptr<TEcuModeHandler> Bootloader;
   TPacketReplay *Replay = nullptr;
   bool ReplayWaiting = false;   // until the manager first speaks
+  static constexpr int ReplayProbeMs = 100;
   EEcuMode CurrentMode = EEcuMode::Normal;
   std::int64_t NextLiveMs = 0;
   std::int64_t NextExtraMs = 0;
