@@ -5,6 +5,7 @@
 #include "calibrationtransfer.h"
 #include "loaduoz.h"
 #include "communication.h"
+#include "debug.h"
 #include "firmwareupload.h"
 #include "messages.h"
 #include "pluginman.h"
@@ -336,7 +337,13 @@ void TMain::A_SettingsExecute()
 
 void TMain::A_DebugExecute()
 {
-  // The packet log player comes with the packet log tools.
+  for (QWidget *w : QApplication::topLevelWidgets())
+    if (qobject_cast<TDebug *>(w) && w->isVisible()) {   // a closed one is on its way out
+      w->raise();
+      w->activateWindow();
+      return;
+    }
+  (new TDebug(this))->show();
 }
 
 void TMain::A_WriteFirmwareExecute()
