@@ -12,6 +12,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QGraphicsLayout>
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QMenu>
@@ -134,6 +135,9 @@ TGraphCurve::TGraphCurve(QWidget *owner, TAllCalibration *calibrations, TCommuni
   FChart->legend()->hide();
   FChart->setBackgroundRoundness(0);
   FChart->setBackgroundBrush(Qt::white);
+  FChart->setBackgroundVisible(true);
+  FChart->setPlotAreaBackgroundBrush(Qt::white);
+  FChart->setPlotAreaBackgroundVisible(true);
   FChart->setMargins(QMargins(0, 0, 0, 0));
   FChart->setAnimationOptions(QChart::NoAnimation);
   GraphUOZ = new QChartView(FChart, Ui->JvPanel3);
@@ -141,6 +145,7 @@ TGraphCurve::TGraphCurve(QWidget *owner, TAllCalibration *calibrations, TCommuni
   GraphUOZ->setFrameShape(QFrame::StyledPanel);
   GraphUOZ->setFrameShadow(QFrame::Sunken);
   GraphUOZ->setRenderHint(QPainter::Antialiasing);
+  GraphUOZ->setBackgroundBrush(Qt::white);
   GraphUOZ->setRubberBand(QChartView::NoRubberBand);
   GraphUOZ->setMouseTracking(true);
   GraphUOZ->viewport()->installEventFilter(this);
@@ -218,7 +223,9 @@ TGraphCurve::TGraphCurve(QWidget *owner, TAllCalibration *calibrations, TCommuni
   FFreezeSeries = makeMarker(9, Qt::black, 1, QColor(0xFF, 0xFF, 0x00));
   FOnlineSeries = makeMarker(9, QColor(0x00, 0x80, 0x00), 2, QColor(0xFF, 0x00, 0x00));
 
-  connect(FChart, &QChart::geometryChanged, this, &TGraphCurve::GraphUOZResize);
+  // Queued: the chart lays its items out for the new size first; a plot area set in the middle
+  // of that reaches only some of them.
+  connect(FChart, &QChart::geometryChanged, this, &TGraphCurve::GraphUOZResize, Qt::QueuedConnection);
   connect(tree, &QTreeWidget::itemSelectionChanged, this, &TGraphCurve::TreeCalibrationSelectionChange);
   connect(tree, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem *item, int column) {
     if (column != 0 || item->data(0, CheckRole).toInt() == int(item->checkState(0)))
@@ -458,11 +465,17 @@ void TGraphCurve::StyleSeries(QLineSeries *series, bool current)
   if (styled != FStyledCurrent.constEnd() && *styled == current)
     return;
   FStyledCurrent.insert(series, current);
+  // The others are drawn in a paler tone of their colour, so that the current curve stands out
+  // even among the fifteen other flows of its map.
   QPen pen = series->pen();
-  pen.setWidth(current ? 2 : 1);
+  QColor color = pen.color();
+  color.setAlpha(current ? 255 : 110);
+  pen.setColor(color);
+  pen.setWidthF(current ? 2.5 : 1.0);
   series->setPen(pen);
-  series->setMarkerSize(current ? 5 : 4);
-  const QColor pointColor = current ? pen.color() : Grey;
+  series->setMarkerSize(current ? 5 : 2.5);
+  QColor pointColor = current ? color : Grey;
+  pointColor.setAlpha(current ? 255 : 150);
   QHash<int, QHash<QXYSeries::PointConfiguration, QVariant>> configuration;
   for (int i = 0; i < series->count(); ++i)
     configuration[i][QXYSeries::PointConfiguration::Color] = pointColor;
@@ -604,9 +617,18 @@ void TGraphCurve::GraphUOZResize()
   const int h = int(size.height());
   const int left = w * MarginPercent(37, w) / 100;
   const int bottom = h * MarginPercent(52, h) / 100;
-  const int top = h * 1 / 100;
+  // At least 12 pixels on top, or the chart drops the label of the axis maximum.
+  const int top = std::max(12, h * 1 / 100);
   const int right = w * 2 / 100;
-  FChart->setPlotArea(QRectF(left, top, std::max(1, w - left - right), std::max(1, h - top - bottom)));
+  const QRectF plot(left, top, std::max(1, w - left - right), std::max(1, h - top - bottom));
+  if (FChart->plotArea() == plot)
+    return;
+  FChart->setPlotArea(plot);
+  // The axes and the background take the new area only when the chart is laid out again.
+  if (QGraphicsLayout *layout = FChart->layout()) {
+    layout->invalidate();
+    layout->activate();
+  }
 }
 
 // ---------------------------------------------------------------------------------------------

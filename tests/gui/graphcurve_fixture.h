@@ -45,10 +45,16 @@ protected:
     return Window.data();
   }
   // Lets the layout and the chart catch up with a resize or a show.
+  // (a resize lays the chart out, which sets the plot area, which lays it out again).
   void Settle()
   {
-    QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
+    for (int pass = 0; pass < 4; ++pass) {
+      QCoreApplication::sendPostedEvents();
+      QCoreApplication::processEvents();
+      // The chart drops the items of a series taken out and put back with deleteLater, which a
+      // test without a running event loop must deliver itself.
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
   }
 
   TCalibration *Work(int index) { return Calibrations.GetCalibration(0, index); }
