@@ -30,3 +30,7 @@ int CmdShow(const SCliArgs &args);
 int CmdConvert(const SCliArgs &args);
 int CmdReadCalibration(const SCliArgs &args);
 int CmdWriteCalibration(const SCliArgs &args);
+int CmdLog(const SCliArgs &args);
+int CmdPackets(const SCliArgs &args);
+int CmdReadParams(const SCliArgs &args);
+int CmdWriteParams(const SCliArgs &args);

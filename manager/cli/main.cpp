@@ -17,6 +17,13 @@ Commands that talk to the ECU (need --port PATH, e.g. /dev/ttyUSB0 or a virtual 
                        read all calibrations and both parameter blocks into a calibration file
   write-calibration FILE.zf2
                        write the file's calibrations to the ECU, then read them back and compare
+  read-params [--format json]
+                       print both parameter blocks: every field by name in the editor's units
+                       (rpm, degrees, volts...), and the raw bytes
+  write-params FILE.json
+                       write a document as read-params prints it: the raw bytes (when present),
+                       then the named fields on top; fields left out keep what the ECU holds;
+                       read back and compared
   write-firmware FILE.zbf
                        upload firmware through the bootloader (57600 baud); progress on
                        stderr; exit 0 only when the bootloader reports the end
@@ -29,10 +36,16 @@ Commands over files:
   convert FILE OUT.zf2 convert any of the four file types into a current calibration file
   set-port INI PORT [PLUGIN_DIR]
                        select the port (and the plug-in folder) in the settings file INI
+  log FILE.zlf [--format csv|json] [--count N]
+                       print the records of a data log with the columns of live plus
+                       RecordNo first (csv by default; json: {"records": [{column: value}]})
+  packets FILE.zlp [--count N]
+                       print a packet log, one line per packet: number (from 0), type,
+                       length and the payload in hexadecimal ("-" when empty)
 
 Options:
   --port PATH          the serial port of the ECU
-  --count N            number of rows for live
+  --count N            number of rows for live, log and packets
   --format csv|json    output format where a command offers both
   --help               this text
 
@@ -103,6 +116,10 @@ int main(int argc, char **argv)
       {QStringLiteral("convert"), CmdConvert},
       {QStringLiteral("read-calibration"), CmdReadCalibration},
       {QStringLiteral("write-calibration"), CmdWriteCalibration},
+      {QStringLiteral("log"), CmdLog},
+      {QStringLiteral("packets"), CmdPackets},
+      {QStringLiteral("read-params"), CmdReadParams},
+      {QStringLiteral("write-params"), CmdWriteParams},
   };
   const auto command = commands.find(args.Command);
   if (command == commands.end())
