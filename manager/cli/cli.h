@@ -32,5 +32,3 @@ int CmdReadCalibration(const SCliArgs &args);
 int CmdWriteCalibration(const SCliArgs &args);
 int CmdLog(const SCliArgs &args);
 int CmdPackets(const SCliArgs &args);
-int CmdReadParams(const SCliArgs &args);
-int CmdWriteParams(const SCliArgs &args);
