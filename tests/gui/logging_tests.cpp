@@ -154,8 +154,7 @@ protected:
   {
     Action("A_Pause")->trigger();
     ASSERT_TRUE(WaitFor([&] { return Logging->IsPlaybackHeld(); }));
-    const int before = -1;
-    int seen = before;
+    int seen = -1;
     // The records sent before the pause may still be on their way: wait until the count holds.
     ASSERT_TRUE(WaitFor([&] {
       QCoreApplication::processEvents();
