@@ -37,7 +37,9 @@ TCommunication::TCommunication(QObject *owner, const QString &logPath, TSerialLi
   if (!logPath.isEmpty()) {
     PacketLog.setFileName(logPath);
     // No log is no reason to stop: the program runs on without one.
-    LogEnabled = PacketLog.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    // Unbuffered: every record is on disk at once, for a player running beside the session and
+    // for whatever a crash would otherwise keep in a buffer.
+    LogEnabled = PacketLog.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
   }
 }
 
@@ -630,6 +632,10 @@ void TCommunication::LoaderRxByte(const QByteArray &batch)
     break;
   }
   case 'F':
+    // A bootloader that says it has finished before it had the whole image holds a partial
+    // firmware: that is a failure, whatever it says.
+    if (LoaderPos != Image.size())
+      LoaderLast = 'E';
     LoaderMode = false;
     LoaderPos = 0;
     SerialLine->SetBaudRate(DefaultBaudRate);

@@ -3,7 +3,8 @@
 #include "communication.h"
 
 #include <QCoreApplication>
-#include <QThread>
+#include <QEventLoop>
+#include <QTimer>
 
 EFirmwareResult WatchFirmwareUpload(TCommunication &link, const std::function<void(int)> &progress)
 {
@@ -14,8 +15,10 @@ EFirmwareResult WatchFirmwareUpload(TCommunication &link, const std::function<vo
   while (state.LoaderMode) {
     shown = state.Position;
     progress(shown);
-    QCoreApplication::processEvents();
-    QThread::msleep(FirmwarePollMs);
+    // The poll period is spent handling the bootloader's bytes as they come, not asleep.
+    QEventLoop wait;
+    QTimer::singleShot(FirmwarePollMs, &wait, &QEventLoop::quit);
+    wait.exec();
     link.GetFirmwareState(state);
     stalls = shown == state.Position ? stalls + 1 : 0;
     // While nothing was sent yet the wait has no limit: the bootloader may not have started,
@@ -25,6 +28,8 @@ EFirmwareResult WatchFirmwareUpload(TCommunication &link, const std::function<vo
       return EFirmwareResult::Failed;
     }
   }
-  progress(state.Position);
-  return state.Last == 'E' ? EFirmwareResult::Failed : EFirmwareResult::Loaded;
+  const bool loaded = state.Last != 'E';
+  if (loaded)
+    progress(shown > state.Position ? shown : state.Position);
+  return loaded ? EFirmwareResult::Loaded : EFirmwareResult::Failed;
 }

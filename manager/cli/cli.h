@@ -32,3 +32,5 @@ int CmdReadCalibration(const SCliArgs &args);
 int CmdWriteCalibration(const SCliArgs &args);
 int CmdLog(const SCliArgs &args);
 int CmdPackets(const SCliArgs &args);
+int CmdReadParams(const SCliArgs &args);
+int CmdWriteParams(const SCliArgs &args);

@@ -17,6 +17,13 @@ Commands that talk to the ECU (need --port PATH, e.g. /dev/ttyUSB0 or a virtual 
                        read all calibrations and both parameter blocks into a calibration file
   write-calibration FILE.zf2
                        write the file's calibrations to the ECU, then read them back and compare
+  read-params [--format json]
+                       print both parameter blocks: every field by name in the editor's units
+                       (rpm, degrees, volts...), and the raw bytes
+  write-params FILE.json
+                       write a document as read-params prints it: the raw bytes (when present),
+                       then the named fields on top; fields left out keep what the ECU holds;
+                       read back and compared
   write-firmware FILE.zbf
                        upload firmware through the bootloader (57600 baud); progress on
                        stderr; exit 0 only when the bootloader reports the end
@@ -111,6 +118,8 @@ int main(int argc, char **argv)
       {QStringLiteral("write-calibration"), CmdWriteCalibration},
       {QStringLiteral("log"), CmdLog},
       {QStringLiteral("packets"), CmdPackets},
+      {QStringLiteral("read-params"), CmdReadParams},
+      {QStringLiteral("write-params"), CmdWriteParams},
   };
   const auto command = commands.find(args.Command);
   if (command == commands.end())

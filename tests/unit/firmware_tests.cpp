@@ -106,6 +106,15 @@ TEST_F(FirmwareTest, BlocksGoOutOnePerBatchAndFSwitchesBackTo9600)
   EXPECT_TRUE(Link->IsPortOpen()) << "the port stays open at 9600";
 }
 
+TEST_F(FirmwareTest, FinishedBeforeTheWholeImageIsAFailure)
+{
+  ASSERT_EQ(Link->StartFirmwareUpload(WriteFile(Counting(128)), QString()), 130);
+  Receive(QByteArray("K"));
+  Receive(QByteArray("F"));
+  EXPECT_FALSE(State().LoaderMode);
+  EXPECT_EQ(State().Last, 'E') << "half the image is not a loaded firmware";
+}
+
 TEST_F(FirmwareTest, ABlockBeyondTheImageEndsTheUploadAsAFailure)
 {
   ASSERT_EQ(Link->StartFirmwareUpload(WriteFile(Counting(64)), QString()), 65);
