@@ -4,6 +4,7 @@
 #include "calibrationfiles.h"
 #include "calibrationtransfer.h"
 #include "loaduoz.h"
+#include "paramszolt.h"
 #include "communication.h"
 #include "debug.h"
 #include "firmwareupload.h"
@@ -22,6 +23,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QThread>
+#include <cstring>
 
 namespace {
 
@@ -78,6 +80,7 @@ TMain::TMain(const QString &programDir, const QStringList &arguments, QWidget *p
   connect(Action("A_WriteCalibrate"), &QAction::triggered, this, &TMain::A_WriteCalibrateExecute);
   connect(Action("A_LoadFile"), &QAction::triggered, this, &TMain::A_LoadFileExecute);
   connect(Action("A_ReadParameters"), &QAction::triggered, this, &TMain::A_ReadParametersExecute);
+  connect(Action("A_Paramerets"), &QAction::triggered, this, &TMain::A_ParameretsExecute);
   connect(Action("A_WriteParameters"), &QAction::triggered, this, &TMain::A_WriteParametersExecute);
   connect(Action("A_SaveFile"), &QAction::triggered, this, &TMain::A_SaveFileExecute);
 
@@ -108,6 +111,11 @@ TMain::~TMain()
     Poller->Terminate();
     Poller->wait();
   }
+  // The manager's own tool windows point into this window's blocks and link.
+  delete ParamsEditor;
+  for (QWidget *w : QApplication::topLevelWidgets())
+    if (qobject_cast<TSettings *>(w))
+      delete w;
   // The plug-ins' windows and data modules go first, then their code; the objects they worked
   // on (link, list, calibrations) are freed after this body.
   PlugIns->Release();
@@ -555,14 +563,14 @@ void TMain::A_ReadParametersExecute()
   Busy = true;
   // Read into buffers of their own: a failed read must never leave zeroed blocks behind that a
   // later write or save would push out as if they were the car's.
-  decltype(ParameterBytes) params{};
-  decltype(ExtraParameterBytes) paramsExt{};
-  const bool mainRead = Link->ReadParameters(params.data()) > 0;
-  const bool extraRead = mainRead && Link->ReadExtraParameters(paramsExt.data()) > 0;
+  SParams params{};
+  SParamsExt paramsExt{};
+  const bool mainRead = Link->ReadParameters(reinterpret_cast<std::uint8_t *>(&params)) > 0;
+  const bool extraRead = mainRead && Link->ReadExtraParameters(reinterpret_cast<std::uint8_t *>(&paramsExt)) > 0;
   Busy = false;
   if (mainRead && extraRead) {
-    ParameterBytes = params;
-    ExtraParameterBytes = paramsExt;
+    ParameterBlock = params;
+    ExtraParameterBlock = paramsExt;
     ShowOpenParameterEditor();
     prompts.Inform(this, tr("Attention."), tr("Parameters read successfully"));
   } else {
@@ -583,14 +591,15 @@ void TMain::A_WriteParametersExecute()
   if (!PausePolling())
     return;
   Busy = true;
-  const bool mainWritten = Link->WriteParameters(ParameterBytes.data());
-  const bool extraWritten = mainWritten && Link->WriteExtraParameters(ExtraParameterBytes.data());
+  const bool mainWritten = Link->WriteParameters(ParametersData());
+  const bool extraWritten = mainWritten && Link->WriteExtraParameters(ExtraParametersData());
   // The ECU does not say what it stored: read both blocks back and compare.
-  decltype(ParameterBytes) params{};
-  decltype(ExtraParameterBytes) paramsExt{};
-  const bool readBack = extraWritten && Link->ReadParameters(params.data()) > 0 &&
-                        Link->ReadExtraParameters(paramsExt.data()) > 0;
-  const bool same = readBack && params == ParameterBytes && paramsExt == ExtraParameterBytes;
+  SParams params{};
+  SParamsExt paramsExt{};
+  const bool readBack = extraWritten && Link->ReadParameters(reinterpret_cast<std::uint8_t *>(&params)) > 0 &&
+                        Link->ReadExtraParameters(reinterpret_cast<std::uint8_t *>(&paramsExt)) > 0;
+  const bool same = readBack && std::memcmp(&params, &ParameterBlock, sizeof params) == 0 &&
+                    std::memcmp(&paramsExt, &ExtraParameterBlock, sizeof paramsExt) == 0;
   Busy = false;
   if (same) {
     prompts.Inform(this, tr("Attention."), tr("Parameters write successfully"));
@@ -607,9 +616,29 @@ void TMain::A_WriteParametersExecute()
   ResumePolling();
 }
 
-void TMain::StoreOpenParameterEditor() {}
+void TMain::A_ParameretsExecute()
+{
+  if (ParamsEditor) {
+    ParamsEditor->show();
+    ParamsEditor->raise();
+    ParamsEditor->activateWindow();
+    return;
+  }
+  ParamsEditor = new TParamsZolt(&ParameterBlock, &ExtraParameterBlock);
+  ParamsEditor->show();
+}
 
-void TMain::ShowOpenParameterEditor() {}
+void TMain::StoreOpenParameterEditor()
+{
+  if (ParamsEditor)
+    ParamsEditor->StoreParams();
+}
+
+void TMain::ShowOpenParameterEditor()
+{
+  if (ParamsEditor)
+    ParamsEditor->ShowParams();
+}
 
 void TMain::A_CloseAppExecute()
 {

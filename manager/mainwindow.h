@@ -6,6 +6,7 @@
 #include "actionlist.h"
 #include "appsettings.h"
 #include "liverecord.h"
+#include "params.h"
 
 #include <QLabel>
 #include <QMainWindow>
@@ -29,6 +30,7 @@ class TMessages;
 class TPlugInMan;
 class TReadInfo;
 class TReadInfoEvent;
+class TParamsZolt;
 
 class TMain : public QMainWindow {
   Q_OBJECT
@@ -46,8 +48,10 @@ public:
   TAllCalibration *Calibrations() const { return CalibrationSet.get(); }
   TPlugInMan *PlugInMan() const { return PlugIns; }
   // The two parameter blocks, byte for byte as the ECU and the files hold them.
-  std::uint8_t *ParametersData() { return ParameterBytes.data(); }
-  std::uint8_t *ExtraParametersData() { return ExtraParameterBytes.data(); }
+  SParams &Parameters() { return ParameterBlock; }
+  SParamsExt &ExtraParameters() { return ExtraParameterBlock; }
+  std::uint8_t *ParametersData() { return reinterpret_cast<std::uint8_t *>(&ParameterBlock); }
+  std::uint8_t *ExtraParametersData() { return reinterpret_cast<std::uint8_t *>(&ExtraParameterBlock); }
   SSetting &Settings() { return Setting; }
   const QString &ProgramDir() const { return Dir; }
   QString VersionText() const;
@@ -83,6 +87,7 @@ public:
   void A_WriteCalibrateExecute();
   void A_LoadFileExecute();
   void A_ReadParametersExecute();
+  void A_ParameretsExecute();
   void A_WriteParametersExecute();
   void A_SaveFileExecute();
 
@@ -116,8 +121,9 @@ private:
   TCommunication *Link = nullptr;
   TMessages *MessageList = nullptr;
   std::unique_ptr<TAllCalibration> CalibrationSet;
-  std::array<std::uint8_t, 50> ParameterBytes{};
-  std::array<std::uint8_t, 10> ExtraParameterBytes{};
+  SParams ParameterBlock{};
+  SParamsExt ExtraParameterBlock{};
+  QPointer<TParamsZolt> ParamsEditor;
   QString LoadFolder;
   std::mutex PollLock;
   bool PollStopped = true;

@@ -1,5 +1,7 @@
 #include "datam.h"
 
+#include "graphcurve.h"
+#include "logging.h"
 #include "online.h"
 
 #include <QApplication>
@@ -82,12 +84,9 @@ template <typename TWindow, typename... TArgs> void TDataM::OpenOrRaise(TArgs...
 
 void TDataM::A_DashboardExecute() { OpenOrRaise<TOnline>(Calibrations, Communication, Messages); }
 
-void TDataM::A_LogModeExecute()
-{
-  // Opens the logging window once it is part of the plug-in.
-}
+void TDataM::A_LogModeExecute() { OpenOrRaise<TLogging>(static_cast<QWidget *>(nullptr), Communication, Messages); }
 
 void TDataM::A_CalibrationGraphExecute()
 {
-  // Opens the graphic calibration editor once it is part of the plug-in.
+  OpenOrRaise<TGraphCurve>(static_cast<QWidget *>(nullptr), Calibrations, Communication, Messages);
 }
