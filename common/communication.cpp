@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -260,18 +261,8 @@ bool TCommunication::WaitAnswer(SPacket &record, std::uint8_t answerType, int le
     }
     Sleep(1);
     ++polls;
-    if (resends > MaxResends - 1) {
-      record = SPacket::MakeEmpty();
-      return false;
-    }
-    if (!IsLinkAlive()) {
-      record.Status = SPacket::Empty;
-      return false;
-    }
-    if (record.Status == SPacket::Waiting) {
-      record.Status = SPacket::Empty;
-      return true;
-    }
+    if (const std::optional<bool> done = LookOutcome(record, resends))
+      return *done;
   }
 }
 
@@ -299,21 +290,28 @@ bool TCommunication::WaitAnswerOffLinkThread(SPacket &record, std::uint8_t answe
       ++resends;
       resendAt = Clock::now() + LooksPerSend * lookPeriod;
     }
-    if (resends > MaxResends - 1) {
-      record = SPacket::MakeEmpty();
-      return false;
-    }
-    if (!IsLinkAlive()) {
-      record.Status = SPacket::Empty;
-      return false;
-    }
-    if (record.Status == SPacket::Waiting) {
-      record.Status = SPacket::Empty;
-      return true;
-    }
+    if (const std::optional<bool> done = LookOutcome(record, resends))
+      return *done;
     std::unique_lock lock(WaitLock);
     LinkEvent.wait_until(lock, resendAt, [&] { return LinkEvents != seen; });
   }
+}
+
+std::optional<bool> TCommunication::LookOutcome(SPacket &record, int resends) const
+{
+  if (resends > MaxResends - 1) {
+    record = SPacket::MakeEmpty();
+    return false;
+  }
+  if (!IsLinkAlive()) {
+    record.Status = SPacket::Empty;
+    return false;
+  }
+  if (record.Status == SPacket::Waiting) {
+    record.Status = SPacket::Empty;
+    return true;
+  }
+  return std::nullopt;
 }
 
 void TCommunication::NotifyWaiters()

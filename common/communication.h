@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 
 // The firmware upload state as the window sees it.
 struct SFW {
@@ -129,6 +130,8 @@ private:
   bool WriteBlock(std::uint8_t requestType, std::uint8_t answerType, const std::uint8_t *src, int size);
   bool OnLinkThread() const;
   bool WaitAnswerOffLinkThread(SPacket &record, std::uint8_t answerType, int length, const std::uint8_t *request);
+  // After one look: the wait's result when it is over (given up, link lost, answer taken).
+  std::optional<bool> LookOutcome(SPacket &record, int resends) const;
   // Wakes a wait on another thread: a packet was stored or the link changed.
   void NotifyWaiters();
 
