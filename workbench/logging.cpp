@@ -209,9 +209,12 @@ void TLogging::WMReadInfo(const SInfo &info)
         ShowCounter(number);
       else
         RecordingFailed();
-    } else {
+    } else if (!Communication || !Communication->IsLinkAlive()) {
       A_StopExecute();   // the link is lost: the polling thread sends zero records
     }
+    // A zero record while the link is still alive is one live packet that did not come in
+    // time (or one sent before the link came up): nothing to write, and no reason to end
+    // the drive's recording.
   }
   if (FPlayer) {
     SetSlider(info.RecordNo);

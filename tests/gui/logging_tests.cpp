@@ -308,7 +308,10 @@ TEST_F(LoggingTest, AZeroRecordEndsTheRecording)
   Prompts.TextAnswers << QStringLiteral("lost");
   Action("A_Rec")->trigger();
   Send(LiveRecord(900));
+  Send(MakeZeroInfo());   // one live packet missed while the link stays up: not written, not the end
+  EXPECT_TRUE(Logging->IsRecording());
   Send(LiveRecord(950));
+  Link->SetLinkAlive(false);
   Send(MakeZeroInfo());   // the polling thread's record while the link is down
   EXPECT_FALSE(Logging->IsRecording());
   EXPECT_EQ(Counter(), QStringLiteral("0"));
