@@ -91,10 +91,12 @@ TEST_F(TGraphCurveTest, TheLivePointFollowsTheRecordAndHidesWithoutASpeed)
     bool Visible;
   };
   for (const SCase &c : {SCase{2500, 25.0, true}, SCase{0, 0.0, false}, SCase{-5, 3.0, false}, SCase{3100, 31.5, true}}) {
-    QCoreApplication::sendEvent(Window.data(), new TReadInfoEvent(Record(c.Rpm, c.Advance), SVersionFirmware{}));
+    TReadInfoEvent event(Record(c.Rpm, c.Advance), SVersionFirmware{});
+    QCoreApplication::sendEvent(Window.data(), &event);
     EXPECT_EQ(Window->OnlineSeries()->isVisible(), c.Visible) << c.Rpm;
-    if (c.Visible)
+    if (c.Visible) {
       EXPECT_EQ(Window->OnlineSeries()->at(0), QPointF(c.Rpm, c.Advance));
+    }
   }
   // Broadcasts reach the registered window too.
   Messages.BroadcastInfo(TMessages::EDelivery::Post, Record(1800, 12.0), SVersionFirmware{});
