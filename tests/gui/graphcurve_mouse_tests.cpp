@@ -188,7 +188,8 @@ TEST_F(TGraphCurveTest, UncheckingACalibrationGreysAndLocksItsFlowsUntilARefresh
   EXPECT_EQ(Window->NodeTextColor(Node(Work(0)->Flow(0))), QColor(0xFF, 0, 0));   // 255 is red
   EXPECT_EQ(Window->NodeTextColor(Node(c)), TGraphCurve::ToQColor(8388608));     // a calibration is never grey
 
-  QCoreApplication::sendEvent(Window.data(), new TCalibrationChangedEvent);
+  TCalibrationChangedEvent changed;
+  QCoreApplication::sendEvent(Window.data(), &changed);
   for (int k = 0; k < c->Count(); ++k) {
     EXPECT_TRUE(c->Flow(k)->IsEnabled());
     EXPECT_EQ(Node(c->Flow(k))->checkState(0), Qt::Checked);

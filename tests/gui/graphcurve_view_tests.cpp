@@ -185,7 +185,8 @@ TEST_F(TGraphCurveTest, Screenshot)
   QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, PointAt(flow, 12));
   RightClick(flow, 8);
   QTest::mouseClick(Window->findChild<QCheckBox *>(QStringLiteral("VisibleOnline")), Qt::LeftButton);
-  QCoreApplication::sendEvent(Window.data(), new TReadInfoEvent(Record(2500, 25.0), SVersionFirmware{}));
+  TReadInfoEvent live(Record(2500, 25.0), SVersionFirmware{});
+  QCoreApplication::sendEvent(Window.data(), &live);
   ASSERT_TRUE(Window->OnlineSeries()->isVisible());
   QDir().mkpath(QStringLiteral("/tmp/shots"));
   for (QSize size : {QSize(640, 400), QSize(1100, 700)}) {
