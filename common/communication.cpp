@@ -66,6 +66,7 @@ bool TCommunication::OpenPort(const QString &portName, qint32 baudRate)
   // One attempt: a port that does not open now is reported, not hammered until it gives in.
   if (!SerialLine->Open(PortName, baudRate, &PortError))
     return false;
+  LineBaud = baudRate;
   SerialLine->PurgeInput();
   SerialLine->PurgeOutput();
   return true;
@@ -259,7 +260,7 @@ bool TCommunication::WaitAnswer(SPacket &record, std::uint8_t answerType, int le
       polls = 0;
       ++resends;
     }
-    Sleep(1);
+    std::this_thread::sleep_for(LookPeriod(length));
     ++polls;
     if (const std::optional<bool> done = LookOutcome(record, resends))
       return *done;
@@ -274,7 +275,7 @@ bool TCommunication::WaitAnswerOffLinkThread(SPacket &record, std::uint8_t answe
                                              const std::uint8_t *request)
 {
   using Clock = std::chrono::steady_clock;
-  const auto lookPeriod = std::chrono::microseconds(1060);   // what a 1 ms sleep lasts here
+  const auto lookPeriod = LookPeriod(length);
   int resends = 0;
   auto resendAt = Clock::now() + LooksPerSend * lookPeriod;
   for (;;) {
@@ -295,6 +296,18 @@ bool TCommunication::WaitAnswerOffLinkThread(SPacket &record, std::uint8_t answe
     std::unique_lock lock(WaitLock);
     LinkEvent.wait_until(lock, resendAt, [&] { return LinkEvents != seen; });
   }
+}
+
+std::chrono::microseconds TCommunication::LookPeriod(int requestLength) const
+{
+  // The looks and resends keep their counts; how long a look lasts follows the line. A 1 ms look
+  // resends after about 60 ms, while at 9600 baud a block write alone is 74 ms on the line and
+  // its answer may wait behind a live packet: every request would go out twice, and the second
+  // copy's answer would meet the next request. So the wait before a resend covers the request,
+  // the longest answer and a live packet ahead of it on the line.
+  const int lineBytes = requestLength + 7 + SPacket::DataSize + 32;
+  const qint64 wireMicroseconds = qint64(lineBytes) * 10 * 1000000 / std::max(LineBaud.load(), 1);
+  return std::chrono::microseconds(std::clamp<qint64>(wireMicroseconds / LooksPerSend, 1000, 5000));
 }
 
 std::optional<bool> TCommunication::LookOutcome(SPacket &record, int resends) const
@@ -637,6 +650,7 @@ void TCommunication::LoaderRxByte(const QByteArray &batch)
     LoaderMode = false;
     LoaderPos = 0;
     SerialLine->SetBaudRate(DefaultBaudRate);
+    LineBaud = DefaultBaudRate;
     break;
   case 'E':
     LoaderMode = false;

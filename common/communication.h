@@ -14,6 +14,8 @@
 #include <QString>
 #include <QTimer>
 #include <array>
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <condition_variable>
 #include <mutex>
@@ -130,6 +132,8 @@ private:
   bool WriteBlock(std::uint8_t requestType, std::uint8_t answerType, const std::uint8_t *src, int size);
   bool OnLinkThread() const;
   bool WaitAnswerOffLinkThread(SPacket &record, std::uint8_t answerType, int length, const std::uint8_t *request);
+  // How long one look of a wait lasts for a request of this length on the current line.
+  std::chrono::microseconds LookPeriod(int requestLength) const;
   // After one look: the wait's result when it is over (given up, link lost, answer taken).
   std::optional<bool> LookOutcome(SPacket &record, int resends) const;
   // Wakes a wait on another thread: a packet was stored or the link changed.
@@ -147,6 +151,7 @@ private:
   double LambdaCorrection = 0.0;
   bool LogEnabled = false;
   QFile PacketLog;
+  std::atomic<int> LineBaud{DefaultBaudRate};
 
   void ResetLoader();
   QByteArray Image;

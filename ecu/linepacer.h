@@ -6,7 +6,11 @@
 
 class TLinePacer {
 public:
-  explicit TLinePacer(int baud = 9600) { SetBaudRate(baud); }
+  // maxCreditMs: how much of an idle line's time may be made up at once afterwards.
+  explicit TLinePacer(int baud = 9600, double maxCreditMs = DefaultMaxCreditMs) : MaxCreditMs(maxCreditMs)
+  {
+    SetBaudRate(baud);
+  }
 
   void SetBaudRate(int baud) { BytesPerMs = baud / 10.0 / 1000.0; }
   double BytesPerSecond() const { return BytesPerMs * 1000.0; }
@@ -18,7 +22,8 @@ public:
 
 private:
   // A line that was idle does not save up: at most this much time's worth leaves at once.
-  static constexpr double MaxCreditMs = 20.0;
+  static constexpr double DefaultMaxCreditMs = 20.0;
+  double MaxCreditMs;
 
   double BytesPerMs = 0.96;
   double Credit = 0.0;

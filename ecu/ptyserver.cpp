@@ -4,6 +4,7 @@
 #include "linepacer.h"
 
 #include <algorithm>
+#include <deque>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -97,9 +98,16 @@ void TPtyServer::Run(TEcuDevice &device, const volatile std::sig_atomic_t &stop)
   };
 
   TLinePacer pacer;
+  // The manager's bytes reach the device no faster than the line would carry them, so a write
+  // takes the time it takes on a real line (the pseudo-terminal itself hands them over at once).
+  // The loop looks every millisecond while bytes are on their way in, so little credit is needed.
+  TLinePacer inPacer(9600, 2.0);
+  std::deque<std::uint8_t> incoming;
   int baud = LineBaudRate();
-  if (baud > 0)
+  if (baud > 0) {
     pacer.SetBaudRate(baud);
+    inPacer.SetBaudRate(baud);
+  }
   device.SetLineRate(baud, 0);
   std::int64_t nextLineCheck = LineCheckMs;
   std::vector<std::uint8_t> out;
@@ -113,13 +121,20 @@ void TPtyServer::Run(TEcuDevice &device, const volatile std::sig_atomic_t &stop)
     const std::int64_t wake = device.NextWakeMs();
     if (wake >= 0)
       timeoutMs = static_cast<int>(std::clamp<std::int64_t>(wake - now(), 0, LoopMs));
+    if (!incoming.empty())
+      timeoutMs = std::min(timeoutMs, 1);
     ::poll(&pfd, 1, timeoutMs);
     std::int64_t t = now();
 
     if (pfd.revents & POLLIN) {
       const ssize_t n = ::read(Master, buffer, sizeof buffer);
-      if (n > 0)
-        device.Received(buffer, static_cast<int>(n), t);
+      if (n > 0) {
+        // The bootloader keeps its own account of when each byte arrived.
+        if (Pacing && device.Mode() == EEcuMode::Normal)
+          incoming.insert(incoming.end(), buffer, buffer + n);
+        else
+          device.Received(buffer, static_cast<int>(n), t);
+      }
     } else if (pfd.revents & (POLLHUP | POLLERR)) {
       ::usleep(LoopMs * 1000);   // keep a broken line from spinning the loop
     }
@@ -129,7 +144,17 @@ void TPtyServer::Run(TEcuDevice &device, const volatile std::sig_atomic_t &stop)
       if (current > 0 && current != baud) {
         baud = current;
         pacer.SetBaudRate(baud);
+        inPacer.SetBaudRate(baud);
         device.SetLineRate(baud, t);
+      }
+    }
+    if (!incoming.empty()) {
+      const int arrived = std::min<int>(inPacer.Available(t), static_cast<int>(incoming.size()));
+      if (arrived > 0) {
+        const std::vector<std::uint8_t> bytes(incoming.begin(), incoming.begin() + arrived);
+        incoming.erase(incoming.begin(), incoming.begin() + arrived);
+        inPacer.Consume(arrived);
+        device.Received(bytes.data(), arrived, t);
       }
     }
     device.Tick(t);
