@@ -467,7 +467,8 @@ bool TCommunication::WriteAddressed(std::uint8_t requestType, std::uint8_t answe
       return false;
     std::array<std::uint8_t, 3 + Framing::MaxPayload> request{requestType};
     std::memcpy(request.data() + 1, address, std::size_t(addressLength));
-    std::memcpy(request.data() + 1 + addressLength, src, std::size_t(count));
+    if (count > 0)
+      std::memcpy(request.data() + 1 + addressLength, src, std::size_t(count));
     const int length = count + addressLength + 1;
     if (!StartRequest(request.data(), length, answerType))
       return false;

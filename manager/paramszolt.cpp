@@ -239,69 +239,65 @@ void TParamsZolt::StoreParams()
   for (auto it = Synced.cbegin(); it != Synced.cend(); ++it)
     const_cast<QAbstractSpinBox *>(it.key())->interpretText();
 
-  auto storeInt = [this](auto &field, const QSpinBox *box, int stored) {
-    if (Touched(box))
-      field = SaturateTo<std::remove_reference_t<decltype(field)>>(stored);
+  // The fields are packed (some at odd offsets), so they are passed and assigned by value,
+  // never bound to references.
+  auto store = [this](auto field, const QAbstractSpinBox *box, int stored) {
+    return Touched(box) ? SaturateTo<decltype(field)>(stored) : field;
   };
-  auto storeDouble = [this](auto &field, const QDoubleSpinBox *box, int stored) {
-    if (Touched(box))
-      field = SaturateTo<std::remove_reference_t<decltype(field)>>(stored);
-  };
-  auto storePeriod = [this](std::uint16_t &field, const QSpinBox *box) {
-    if (Touched(box))
-      field = PeriodField(box->value());
+  auto storePeriod = [this](std::uint16_t field, const QSpinBox *box) {
+    return Touched(box) ? PeriodField(box->value()) : field;
   };
 
   // A count outside the list shows no entry; the stored byte is then kept rather than guessed.
   if (Ui->V_CylCount->currentIndex() >= 0)
     p.CylCount = std::uint8_t(Ui->V_CylCount->currentText().trimmed().toInt());
-  storePeriod(p.MaxRpm, Ui->V_MaxRPM);
-  storePeriod(p.RpmHH, Ui->V_RPMHH);
+  p.MaxRpm = storePeriod(p.MaxRpm, Ui->V_MaxRPM);
+  p.RpmHH = storePeriod(p.RpmHH, Ui->V_RPMHH);
   // Launch control switched off is stored as 0, the same "off" as the buzzer thresholds use;
   // the period of a speed of 0 would not fit the field.
   if (!Ui->C_EnableLaunch->isChecked())
     p.LaunchRpm = 0;
   else
-    storePeriod(p.LaunchRpm, Ui->V_Launch);
+    p.LaunchRpm = storePeriod(p.LaunchRpm, Ui->V_Launch);
 
-  storeDouble(p.Oktan, Ui->V_Oktan, HalfDegreesStored(Ui->V_Oktan->value()));
-  storeDouble(p.MaxUOZHH, Ui->V_MaxUOZHH, HalfDegreesStored(Ui->V_MaxUOZHH->value()));
-  storeDouble(p.DHCorrection, Ui->V_DHCorrection, HalfDegreesStored(Ui->V_DHCorrection->value()));
-  storeDouble(x.KnockMaxRetard, Ui->V_DD_MaxRetard, HalfDegreesStored(Ui->V_DD_MaxRetard->value()));
-  storeDouble(x.KnockRetardStep, Ui->V_DD_RetardStep, HalfDegreesStored(Ui->V_DD_RetardStep->value()));
+  p.Oktan = store(p.Oktan, Ui->V_Oktan, HalfDegreesStored(Ui->V_Oktan->value()));
+  p.MaxUOZHH = store(p.MaxUOZHH, Ui->V_MaxUOZHH, HalfDegreesStored(Ui->V_MaxUOZHH->value()));
+  p.DHCorrection = store(p.DHCorrection, Ui->V_DHCorrection, HalfDegreesStored(Ui->V_DHCorrection->value()));
+  x.KnockMaxRetard = store(x.KnockMaxRetard, Ui->V_DD_MaxRetard, HalfDegreesStored(Ui->V_DD_MaxRetard->value()));
+  x.KnockRetardStep = store(x.KnockRetardStep, Ui->V_DD_RetardStep, HalfDegreesStored(Ui->V_DD_RetardStep->value()));
 
-  storeDouble(p.EPHHDelay, Ui->V_EPHHDelay, TenthsStored(Ui->V_EPHHDelay->value()));
-  storeDouble(p.CalibrVolt, Ui->V_CalibrVolt, TenthsStored(Ui->V_CalibrVolt->value()));
-  storeDouble(x.InjVoltageCorr, Ui->V_InjVoltageCorr, TenthsStored(Ui->V_InjVoltageCorr->value()));
+  p.EPHHDelay = store(p.EPHHDelay, Ui->V_EPHHDelay, TenthsStored(Ui->V_EPHHDelay->value()));
+  p.CalibrVolt = store(p.CalibrVolt, Ui->V_CalibrVolt, TenthsStored(Ui->V_CalibrVolt->value()));
+  x.InjVoltageCorr = store(x.InjVoltageCorr, Ui->V_InjVoltageCorr, TenthsStored(Ui->V_InjVoltageCorr->value()));
 
-  storeDouble(p.DTCold, Ui->V_DTColdLevel, VoltageCountsStored(Ui->V_DTColdLevel->value()));
-  storeDouble(p.DTHot, Ui->V_DTHotLevel, VoltageCountsStored(Ui->V_DTHotLevel->value()));
-  storeDouble(p.DadAtmo, Ui->V_DAD_AtmoLevel, VoltageCountsStored(Ui->V_DAD_AtmoLevel->value()));
-  storeDouble(p.DadFlow16, Ui->V_DAD_Offset16, VoltageCountsStored(Ui->V_DAD_Offset16->value()));
-  storeDouble(p.DadFlow1, Ui->V_DAD_Offset1, VoltageCountsStored(Ui->V_DAD_Offset1->value()));
+  p.DTCold = store(p.DTCold, Ui->V_DTColdLevel, VoltageCountsStored(Ui->V_DTColdLevel->value()));
+  p.DTHot = store(p.DTHot, Ui->V_DTHotLevel, VoltageCountsStored(Ui->V_DTHotLevel->value()));
+  p.DadAtmo = store(p.DadAtmo, Ui->V_DAD_AtmoLevel, VoltageCountsStored(Ui->V_DAD_AtmoLevel->value()));
+  p.DadFlow16 = store(p.DadFlow16, Ui->V_DAD_Offset16, VoltageCountsStored(Ui->V_DAD_Offset16->value()));
+  p.DadFlow1 = store(p.DadFlow1, Ui->V_DAD_Offset1, VoltageCountsStored(Ui->V_DAD_Offset1->value()));
 
-  storeInt(p.DpkvTotal, Ui->V_DPKV_TOTAL, Ui->V_DPKV_TOTAL->value());
-  storeInt(p.DpkvNo, Ui->V_DPKV_NO, Ui->V_DPKV_NO->value());
-  storeInt(p.StartAngle, Ui->V_StartAngle, Ui->V_StartAngle->value());
-  storeInt(p.TempCorrHH, Ui->V_DTHHon, Ui->V_DTHHon->value());
-  storeInt(x.KnockRecovery, Ui->V_DD_RecoveryTime, Ui->V_DD_RecoveryTime->value());
-  storeInt(x.AELevel, Ui->V_AE_Level, Ui->V_AE_Level->value());
-  storeInt(x.AEMax, Ui->V_AE_Max, Ui->V_AE_Max->value());
-  storeInt(x.AETime, Ui->V_AE_Time, Ui->V_AE_Time->value());
+  p.DpkvTotal = store(p.DpkvTotal, Ui->V_DPKV_TOTAL, Ui->V_DPKV_TOTAL->value());
+  p.DpkvNo = store(p.DpkvNo, Ui->V_DPKV_NO, Ui->V_DPKV_NO->value());
+  p.StartAngle = store(p.StartAngle, Ui->V_StartAngle, Ui->V_StartAngle->value());
+  p.TempCorrHH = store(p.TempCorrHH, Ui->V_DTHHon, Ui->V_DTHHon->value());
+  x.KnockRecovery = store(x.KnockRecovery, Ui->V_DD_RecoveryTime, Ui->V_DD_RecoveryTime->value());
+  x.AELevel = store(x.AELevel, Ui->V_AE_Level, Ui->V_AE_Level->value());
+  x.AEMax = store(x.AEMax, Ui->V_AE_Max, Ui->V_AE_Max->value());
+  x.AETime = store(x.AETime, Ui->V_AE_Time, Ui->V_AE_Time->value());
 
   // An unchecked buzzer box means that threshold is off.
   if (!Ui->C_BuzzTemp->isChecked())
     p.BuzzTemp = 0;
   else
-    storeInt(p.BuzzTemp, Ui->V_BuzzTempValue, Ui->V_BuzzTempValue->value());
+    p.BuzzTemp = store(p.BuzzTemp, Ui->V_BuzzTempValue, Ui->V_BuzzTempValue->value());
   if (!Ui->C_BuzzNapr->isChecked())
     p.BuzzVolt = 0;
   else
-    storeDouble(p.BuzzVolt, Ui->V_BuzzNaprValue, TenthsStored(Ui->V_BuzzNaprValue->value()));
+    p.BuzzVolt = store(p.BuzzVolt, Ui->V_BuzzNaprValue, TenthsStored(Ui->V_BuzzNaprValue->value()));
   if (!Ui->C_BuzzRPM->isChecked())
     p.BuzzRpm = 0;
   else
-    storePeriod(p.BuzzRpm, Ui->V_BuzzRPMValue);
+    p.BuzzRpm = storePeriod(p.BuzzRpm, Ui->V_BuzzRPMValue);
 
   SetBit(p.IgnOptions, IgnMultispark, Ui->C_ManySpark->isChecked());
   SetBit(p.IgnOptions, IgnCorrectionIdleRpm, Ui->C_MaxUOZHH->isChecked());

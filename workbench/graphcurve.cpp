@@ -1117,7 +1117,8 @@ bool TGraphCurve::eventFilter(QObject *watched, QEvent *event)
     default:
       break;
     }
-  } else if (watched == Ui->TreeCalibration->viewport()) {
+  } else if (watched == Ui->TreeCalibration->viewport() &&
+             (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)) {
     auto *mouse = static_cast<QMouseEvent *>(event);
     // A right click pops the menu up for the node under the mouse and leaves the selection.
     if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::RightButton)

@@ -17,7 +17,8 @@ SPacket Record(std::uint8_t type, const Bytes &payload)
 {
   SPacket p;
   std::memset(&p, 0, sizeof p);
-  std::memcpy(p.Data, payload.data(), payload.size());
+  if (!payload.empty())
+    std::memcpy(p.Data, payload.data(), payload.size());
   p.Length = int(payload.size());
   p.Status = SPacket::Waiting;
   p.Type = type;
