@@ -913,18 +913,25 @@ void TGraphCurve::AutoCreateFlowsExecute()
   WorkbenchPrompts::Instance().Inform(this, windowTitle(), tr("Flows created"));
 }
 
+std::optional<double> TGraphCurve::AskValue(TBaseClass *data)
+{
+  TSetData dialog(parentWidget() ? parentWidget() : this, data);
+  // "Close" cancels: only a value confirmed with "Apply" is written.
+  if (dialog.exec() != QDialog::Accepted)
+    return std::nullopt;
+  return dialog.GetValue();
+}
+
 void TGraphCurve::SetValuesExecute()
 {
   QTreeWidgetItem *node = SelectedNode();
   TBaseClass *data = DataOf(node);
   if (!data)
     return;
-  TSetData dialog(parentWidget() ? parentWidget() : this, data);
-  // "Close" cancels: only a value confirmed with "Apply" is written.
-  if (dialog.exec() != QDialog::Accepted)
+  const std::optional<double> value = AskValue(data);
+  if (!value)
     return;
-  const double value = dialog.GetValue();
-  ChangeModel(data, tr("Set values"), [&] { data->SetAll(value); });
+  ChangeModel(data, tr("Set values"), [&] { data->SetAll(*value); });
   RefreshBranch(node);
 }
 
@@ -934,14 +941,11 @@ void TGraphCurve::ChangeValuesExecute()
   TBaseClass *data = DataOf(node);
   if (!data)
     return;
-  TSetData dialog(parentWidget() ? parentWidget() : this, data);
-  if (dialog.exec() != QDialog::Accepted)
-    return;
-  const double value = dialog.GetValue();
+  const std::optional<double> value = AskValue(data);
   // Adding 0 would still run every point through the freeze-point rule; nothing is asked for.
-  if (value == 0.0)
+  if (!value || *value == 0.0)
     return;
-  ChangeModel(data, tr("Change values"), [&] { data->AddToAll(value); });
+  ChangeModel(data, tr("Change values"), [&] { data->AddToAll(*value); });
   RefreshBranch(node);
 }
 

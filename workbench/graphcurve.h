@@ -4,6 +4,7 @@
 // from a pop-up menu, automatic creation of flows and the live operating point. It edits the
 // host's calibration objects in place; every change it makes can be undone while it is open.
 
+#include <optional>
 #include "records.h"
 
 #include <QHash>
@@ -95,6 +96,8 @@ public:
   void UpdateActions();
 
   void AutoCreateFlowsExecute();
+  // The value of the dialog, or nothing when it was closed without "Apply".
+  std::optional<double> AskValue(TBaseClass *data);
   void SetValuesExecute();
   void ChangeValuesExecute();
   void SetColorExecute();
