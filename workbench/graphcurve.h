@@ -4,7 +4,6 @@
 // from a pop-up menu, automatic creation of flows and the live operating point. It edits the
 // host's calibration objects in place; every change it makes can be undone while it is open.
 
-#include <optional>
 #include "records.h"
 
 #include <QHash>
@@ -14,6 +13,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace Ui {
