@@ -1,5 +1,7 @@
 #include "datalog.h"
 
+#include "deviceread.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -34,17 +36,9 @@ void ClearLocalSlots(SInfo &record)
 
 bool ReadRecord(QIODevice &device, std::int32_t index, SInfo &record)
 {
-  if (index < 0 || !device.seek(RecordOffset(index)))
-    return false;
   SInfo read;
-  qint64 got = 0;
-  // A device may hand over fewer bytes than asked per call; only a whole record counts.
-  while (got < RecordSize) {
-    const qint64 n = device.read(reinterpret_cast<char *>(&read) + got, RecordSize - got);
-    if (n <= 0)
-      return false;
-    got += n;
-  }
+  if (index < 0 || !ReadWholeRecord(device, RecordOffset(index), &read, RecordSize))
+    return false;
   ClearLocalSlots(read);
   record = read;
   return true;

@@ -1,5 +1,7 @@
 #include "packetlog.h"
 
+#include "deviceread.h"
+
 #include <QByteArray>
 #include <algorithm>
 #include <climits>
@@ -15,16 +17,9 @@ std::int32_t RecordCountForSize(qint64 size)
 
 bool ReadRecord(QIODevice &device, std::int32_t index, SPacket &record)
 {
-  if (index < 0 || !device.seek(qint64(index) * RecordSize))
-    return false;
   SPacket read;
-  qint64 got = 0;
-  while (got < RecordSize) {
-    const qint64 n = device.read(reinterpret_cast<char *>(&read) + got, RecordSize - got);
-    if (n <= 0)
-      return false;
-    got += n;
-  }
+  if (index < 0 || !ReadWholeRecord(device, qint64(index) * RecordSize, &read, RecordSize))
+    return false;
   record = read;
   return true;
 }
