@@ -4,6 +4,7 @@
 #include "calibrationfiles.h"
 #include "calibrationtransfer.h"
 #include "loaduoz.h"
+#include "paramstransfer.h"
 #include "paramszolt.h"
 #include "communication.h"
 #include "debug.h"
@@ -561,22 +562,15 @@ void TMain::A_ReadParametersExecute()
   if (!PausePolling())
     return;
   Busy = true;
-  // Read into buffers of their own: a failed read must never leave zeroed blocks behind that a
-  // later write or save would push out as if they were the car's.
-  SParams params{};
-  SParamsExt paramsExt{};
-  const bool mainRead = Link->ReadParameters(reinterpret_cast<std::uint8_t *>(&params)) > 0;
-  const bool extraRead = mainRead && Link->ReadExtraParameters(reinterpret_cast<std::uint8_t *>(&paramsExt)) > 0;
+  const EParamsTransfer result = ReadParamBlocks(*Link, ParameterBlock, ExtraParameterBlock);
   Busy = false;
-  if (mainRead && extraRead) {
-    ParameterBlock = params;
-    ExtraParameterBlock = paramsExt;
+  if (result == EParamsTransfer::Done) {
     ShowOpenParameterEditor();
     prompts.Inform(this, tr("Attention."), tr("Parameters read successfully"));
   } else {
     prompts.Inform(this, tr("Attention."),
                    tr("The parameters were not read: the ECU did not answer for the %1 block.")
-                       .arg(mainRead ? tr("extra") : tr("main")),
+                       .arg(result == EParamsTransfer::ExtraFailed ? tr("extra") : tr("main")),
                    tr("The parameters in the program are as they were; nothing was changed on the ECU."));
   }
   ResumePolling();
@@ -591,27 +585,26 @@ void TMain::A_WriteParametersExecute()
   if (!PausePolling())
     return;
   Busy = true;
-  const bool mainWritten = Link->WriteParameters(ParametersData());
-  const bool extraWritten = mainWritten && Link->WriteExtraParameters(ExtraParametersData());
-  // The ECU does not say what it stored: read both blocks back and compare.
-  SParams params{};
-  SParamsExt paramsExt{};
-  const bool readBack = extraWritten && Link->ReadParameters(reinterpret_cast<std::uint8_t *>(&params)) > 0 &&
-                        Link->ReadExtraParameters(reinterpret_cast<std::uint8_t *>(&paramsExt)) > 0;
-  const bool same = readBack && std::memcmp(&params, &ParameterBlock, sizeof params) == 0 &&
-                    std::memcmp(&paramsExt, &ExtraParameterBlock, sizeof paramsExt) == 0;
+  const EParamsTransfer result = WriteParamBlocks(*Link, ParameterBlock, ExtraParameterBlock);
   Busy = false;
-  if (same) {
+  switch (result) {
+  case EParamsTransfer::Done:
     prompts.Inform(this, tr("Attention."), tr("Parameters write successfully"));
-  } else if (!extraWritten) {
+    break;
+  case EParamsTransfer::MainFailed:
+  case EParamsTransfer::ExtraFailed:
     prompts.Inform(this, tr("Attention."),
                    tr("The parameters were not written: the ECU did not answer for the %1 block.")
-                       .arg(mainWritten ? tr("extra") : tr("main")),
+                       .arg(result == EParamsTransfer::ExtraFailed ? tr("extra") : tr("main")),
                    tr("The ECU may hold a partial write: write the parameters again."));
-  } else {
+    break;
+  case EParamsTransfer::Differs:
     prompts.Inform(this, tr("Attention."),
-                   readBack ? tr("The ECU holds other parameters than were written. Write the parameters again.")
-                            : tr("The parameters were written but could not be read back to check them."));
+                   tr("The ECU holds other parameters than were written. Write the parameters again."));
+    break;
+  case EParamsTransfer::NotReadBack:
+    prompts.Inform(this, tr("Attention."), tr("The parameters were written but could not be read back to check them."));
+    break;
   }
   ResumePolling();
 }

@@ -8,6 +8,7 @@
 #include "cli.h"
 #include "communication.h"
 #include "loaddefaults.h"
+#include "paramstransfer.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -183,12 +184,13 @@ int CmdReadCalibration(const SCliArgs &args)
     return 1;
   Err() << '\n';
   CalibrationTransfer::Decode(image, model);
-  std::array<std::uint8_t, 50> params{};
-  std::array<std::uint8_t, 10> paramsExt{};
-  if (link.ReadParameters(params.data()) <= 0 || link.ReadExtraParameters(paramsExt.data()) <= 0)
+  SParams params{};
+  SParamsExt paramsExt{};
+  if (ReadParamBlocks(link, params, paramsExt) != EParamsTransfer::Done)
     return Fail(QStringLiteral("the ECU did not answer the parameter requests; nothing was saved"));
   QString error;
-  if (!SaveZf2File(args.Operands[0], model, params.data(), paramsExt.data(), error))
+  if (!SaveZf2File(args.Operands[0], model, reinterpret_cast<const std::uint8_t *>(&params),
+                   reinterpret_cast<const std::uint8_t *>(&paramsExt), error))
     return Fail(QStringLiteral("%1: %2").arg(args.Operands[0], error));
   return 0;
 }

@@ -5,20 +5,12 @@
 #include "cli.h"
 #include "communication.h"
 #include "paramsjson.h"
+#include "paramstransfer.h"
 
 #include <QFile>
 #include <QJsonDocument>
 #include <cstring>
 
-namespace {
-
-bool ReadBlocks(TCommunication &link, SParams &params, SParamsExt &paramsExt)
-{
-  return link.ReadParameters(reinterpret_cast<std::uint8_t *>(&params)) > 0 &&
-         link.ReadExtraParameters(reinterpret_cast<std::uint8_t *>(&paramsExt)) > 0;
-}
-
-}   // namespace
 
 int CmdReadParams(const SCliArgs &args)
 {
@@ -29,7 +21,7 @@ int CmdReadParams(const SCliArgs &args)
     return 1;
   SParams params{};
   SParamsExt paramsExt{};
-  if (!ReadBlocks(link, params, paramsExt))
+  if (ReadParamBlocks(link, params, paramsExt) != EParamsTransfer::Done)
     return Fail(QStringLiteral("the ECU did not answer the parameter requests"));
   Out() << QJsonDocument(ParamsToJson(params, paramsExt)).toJson(QJsonDocument::Indented);
   return 0;
@@ -52,19 +44,19 @@ int CmdWriteParams(const SCliArgs &args)
   // Fields the document leaves out keep what the ECU holds.
   SParams params{};
   SParamsExt paramsExt{};
-  if (!ReadBlocks(link, params, paramsExt))
+  if (ReadParamBlocks(link, params, paramsExt) != EParamsTransfer::Done)
     return Fail(QStringLiteral("the ECU did not answer the parameter requests; nothing was written"));
   QString error;
   if (!ParamsFromJson(document.object(), params, paramsExt, error))
     return Fail(QStringLiteral("%1: %2; nothing was written").arg(args.Operands[0], error));
-  if (!link.WriteParameters(reinterpret_cast<const std::uint8_t *>(&params)) ||
-      !link.WriteExtraParameters(reinterpret_cast<const std::uint8_t *>(&paramsExt)))
-    return Fail(QStringLiteral("the ECU stopped answering; it may hold a partial write: write the parameters again"));
-  SParams readParams{};
-  SParamsExt readExt{};
-  if (!ReadBlocks(link, readParams, readExt))
+  switch (WriteParamBlocks(link, params, paramsExt)) {
+  case EParamsTransfer::Done:
+    return 0;
+  case EParamsTransfer::NotReadBack:
     return Fail(QStringLiteral("the parameters were written but could not be read back to check them"));
-  if (std::memcmp(&readParams, &params, sizeof params) != 0 || std::memcmp(&readExt, &paramsExt, sizeof paramsExt) != 0)
+  case EParamsTransfer::Differs:
     return Fail(QStringLiteral("the ECU holds other parameters than were written"));
-  return 0;
+  default:
+    return Fail(QStringLiteral("the ECU stopped answering; it may hold a partial write: write the parameters again"));
+  }
 }
